@@ -1,0 +1,43 @@
+// Start-up in its fixed order: the main window, the password dialog, the
+// data module, then every long-lived window, hidden.
+#pragma once
+
+#include "core/DataModule.h"
+#include "core/ProgramFolder.h"
+
+#include <memory>
+
+namespace gibomer {
+
+class Prompter;
+class TF_MAIN;
+class TF_GESLO;
+class TF_MERILEC;
+
+class Program
+{
+public:
+    Program(const ProgramFolder& folder, Prompter& prompter);
+    ~Program();
+
+    // False when start-up decided that the program ends (password refused).
+    bool mayRun() const { return m_mayRun; }
+
+    TF_MAIN& main() { return *m_main; }
+    TF_GESLO& geslo() { return *m_geslo; }
+    TDM& dm() { return *m_dm; }
+    TF_MERILEC& merilec() { return *m_merilec; }
+
+private:
+    void createWindows();
+    void connectMenu();
+
+    Prompter& m_prompter;
+    bool m_mayRun = true;
+    std::unique_ptr<TF_MAIN> m_main;
+    std::unique_ptr<TF_GESLO> m_geslo;
+    std::unique_ptr<TDM> m_dm;
+    std::unique_ptr<TF_MERILEC> m_merilec;
+};
+
+} // namespace gibomer
