@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config clang-format
+  build-essential cmake pkg-config clang-format ccache
   qt6-base-dev libqt6sql6-sqlite libqt6svg6-dev
   libsqlite3-dev sqlite3
   libqcustomplot-dev
