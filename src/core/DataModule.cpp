@@ -22,6 +22,14 @@ TDM::~TDM()
 {
     m_nastavitve.reset();
     m_vrednotenje.reset();
+    m_vnosu.reset();
+    m_vnoso.reset();
+    m_vnosv.reset();
+    m_pvre.reset();
+    m_reference.reset();
+    m_pucenci.reset();
+    m_najdiuc.reset();
+    m_top.reset();
     m_db = QSqlDatabase();
     closeDatabase(m_connectionName);
 }
@@ -40,6 +48,21 @@ void TDM::connect()
     m_nastavitve->setUpdateTable(QStringLiteral("T_NASTAVITVE"), QStringLiteral("rowid"));
     m_vrednotenje = makeDataset();
     m_vrednotenje->setSql(QStringLiteral("SELECT *\nFROM T_VREDNOTENJE\nWHERE VRSTA=:p1\nORDER BY BOLJSI"));
+
+    m_vnosu = makeDataset();
+    m_vnosu->setSql(QStringLiteral("SELECT * FROM T_UCENEC\nWHERE VNOS=1\nORDER BY PRIIMEK,IME,SPOL"));
+    m_vnosu->setUpdateTable(QStringLiteral("T_UCENEC"), QStringLiteral("ID_UCENEC"));
+    m_vnoso = makeDataset();
+    m_vnoso->setSql(QStringLiteral("SELECT * FROM T_MERITEV\nORDER BY LETO_MERITVE,RAZRED,ODDELEK"));
+    m_vnoso->setUpdateTable(QStringLiteral("T_MERITEV"), QStringLiteral("ID_MERITEV"));
+    m_vnosv = makeDataset();
+    m_vnosv->setSql(QStringLiteral("SELECT * FROM T_VREDNOST\nWHERE ID_UCENEC=:p1 and id_meritev=:p2"));
+    m_vnosv->setUpdateTable(QStringLiteral("T_VREDNOST"), QStringLiteral("ID_VREDNOST"));
+    m_pvre = makeDataset();
+    m_reference = makeDataset();
+    m_pucenci = makeDataset();
+    m_najdiuc = makeDataset();
+    m_top = makeDataset();
 }
 
 std::unique_ptr<Dataset> TDM::makeDataset() const

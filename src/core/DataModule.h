@@ -4,6 +4,7 @@
 
 #include "core/Dataset.h"
 #include "core/ProgramFolder.h"
+#include "exchange/StagingTable.h"
 
 #include <QSqlDatabase>
 #include <functional>
@@ -51,6 +52,23 @@ public:
     Dataset& A_VREDNOTENJE() { return *m_vrednotenje; }
     void openEvaluationBands();
 
+    // Pupils entered by hand, all class-year groups, and the results row of the
+    // current pupil in the current group (":p1" pupil, ":p2" group).
+    Dataset& A_VNOSU() { return *m_vnosu; }
+    Dataset& A_VNOSO() { return *m_vnoso; }
+    Dataset& A_VNOSV() { return *m_vnosv; }
+    // The analysis (one row per school year) and its averaged reference values.
+    Dataset& A_PVRE() { return *m_pvre; }
+    Dataset& A_REFERENCE() { return *m_reference; }
+    // The pupil search of the analysis selection; its current row is the chosen pupil.
+    Dataset& A_PUCENCI() { return *m_pucenci; }
+    // Candidates of the pupil matching dialog.
+    Dataset& A_NAJDIUC() { return *m_najdiuc; }
+    // The ranking list.
+    Dataset& A_TOP() { return *m_top; }
+    // The one staging table of imports.
+    StagingTable& RxMMeritve() { return m_staging; }
+
     // A new dataset on this connection, owned by the caller's parent.
     std::unique_ptr<Dataset> makeDataset() const;
 
@@ -66,6 +84,9 @@ private:
     QSqlDatabase m_db;
     std::unique_ptr<Dataset> m_nastavitve;
     std::unique_ptr<Dataset> m_vrednotenje;
+    std::unique_ptr<Dataset> m_vnosu, m_vnoso, m_vnosv;
+    std::unique_ptr<Dataset> m_pvre, m_reference, m_pucenci, m_najdiuc, m_top;
+    StagingTable m_staging;
 };
 
 } // namespace gibomer
