@@ -37,9 +37,15 @@ void A_VNOSUAfterScroll(TDM& dm)
         results.close();
         return;
     }
+    const int pupil = pupils.field(IdUcenec).toInt();
+    const int group = groups.field(IdMeritev).toInt();
+    // A row being entered for this very pupil and group is kept, not re-read away.
+    if (results.isEditing() && results.field(IdUcenec).toInt() == pupil &&
+        results.field(IdMeritev).toInt() == group)
+        return;
     results.close();
-    results.setParam(QStringLiteral(":p1"), pupils.field(IdUcenec).toInt());
-    results.setParam(QStringLiteral(":p2"), groups.field(IdMeritev).toInt());
+    results.setParam(QStringLiteral(":p1"), pupil);
+    results.setParam(QStringLiteral(":p2"), group);
     results.open();
 }
 

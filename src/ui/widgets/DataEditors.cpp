@@ -26,11 +26,13 @@ namespace {
 // Refreshes the editor whenever the dataset moves, is re-read or changes
 // state; a change of the row's values leaves an editor with the focus
 // alone, so that what is being typed there stays.
-template <typename Editor> void bindRefresh(Editor* editor, Dataset& dataset)
+template <typename Editor> void bindRefresh(Editor* editor, Dataset& dataset, bool onRowChange = true)
 {
     QObject::connect(&dataset, &Dataset::rowsReset, editor, [editor] { editor->refresh(); });
     QObject::connect(&dataset, &Dataset::currentRowChanged, editor, [editor] { editor->refresh(); });
     QObject::connect(&dataset, &Dataset::stateChanged, editor, [editor] { editor->refresh(); });
+    if (!onRowChange)
+        return;
     QObject::connect(&dataset, &Dataset::rowChanged, editor, [editor] {
         if (!editor->hasFocus() && !editor->isAncestorOf(QApplication::focusWidget()))
             editor->refresh();
@@ -125,8 +127,14 @@ DbDateEdit::DbDateEdit(Dataset& dataset, const QString& field, QWidget* parent)
     m_calendar->setGridVisible(true);
     m_calendar->setFirstDayOfWeek(Qt::Monday);
 
-    bindRefresh(this, m_dataset);
+    bindRefresh(this, m_dataset, false);
     connect(m_edit, &QLineEdit::editingFinished, this, &DbDateEdit::commit);
+    connect(m_edit, &QLineEdit::textEdited, this, [this] { m_typed = true; });
+    // Another field of the row changing leaves a date being typed alone.
+    connect(&m_dataset, &Dataset::rowChanged, this, [this] {
+        if (!m_typed)
+            refresh();
+    });
     connect(m_button, &QToolButton::clicked, this, &DbDateEdit::showCalendar);
     connect(m_calendar, &QCalendarWidget::clicked, this, [this](const QDate& date) {
         m_popup->hide();
@@ -146,6 +154,7 @@ QString DbDateEdit::shownText() const
 
 void DbDateEdit::refresh()
 {
+    m_typed = false;
     const QString text = shownText();
     if (text != m_edit->text())
         m_edit->setText(text);

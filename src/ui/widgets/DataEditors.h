@@ -83,6 +83,7 @@ private:
     QToolButton* m_button;
     QFrame* m_popup;
     QCalendarWidget* m_calendar;
+    bool m_typed = false; // text typed and not yet written to the row
 };
 
 // Radio buttons for an integer field: item i stands for values[i].

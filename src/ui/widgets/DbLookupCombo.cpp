@@ -60,6 +60,7 @@ void DbLookupCombo::pick(int row)
 void DbLookupCombo::showPopup()
 {
     QComboBox::showPopup();
+    m_popupOpen = true;
     const int row = m_list.currentRow();
     if (row >= 0)
         m_view->selectRow(row);
@@ -67,8 +68,11 @@ void DbLookupCombo::showPopup()
 
 void DbLookupCombo::hidePopup()
 {
+    // The box also calls this when it is disabled or hidden with no popup open.
+    const bool wasOpen = m_popupOpen;
+    m_popupOpen = false;
     QComboBox::hidePopup();
-    if (popupClosed)
+    if (wasOpen && popupClosed)
         popupClosed();
 }
 

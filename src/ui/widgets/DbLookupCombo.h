@@ -37,6 +37,7 @@ private:
     DatasetTableModel* m_model;
     QTableView* m_view;
     bool m_syncing = false;
+    bool m_popupOpen = false;
 };
 
 } // namespace gibomer
