@@ -4,6 +4,9 @@
 #include "ui/core/UF_GESLO.h"
 #include "ui/core/UF_MAIN.h"
 #include "ui/core/UF_MERILEC.h"
+#include "ui/records/UF_NASTAVITVE.h"
+#include "ui/records/UF_ODDELKI.h"
+#include "ui/records/UF_VNOSU.h"
 
 namespace gibomer {
 
@@ -14,7 +17,7 @@ Program::Program(const ProgramFolder& folder, Prompter& prompter) : m_prompter(p
     m_geslo = std::make_unique<TF_GESLO>(prompter, [this] {
         Dataset& settings = m_dm->A_NASTAVITVE();
         return settings.hasField(QStringLiteral("GESLo")) ? settings.field(QStringLiteral("GESLo")).toString()
-                                                           : QString();
+                                                          : QString();
     });
     runReported([&] { m_mayRun = m_dm->DataModuleCreate([this] { return m_geslo->ask(); }); });
     createWindows();
@@ -27,8 +30,23 @@ void Program::createWindows()
 {
     // Each window's creation is reported on its own; start-up goes on.
     runReported([&] { m_merilec = std::make_unique<TF_MERILEC>(); });
+    // The record-keeping windows work on the data module's datasets.
+    if (m_dm->isConnected())
+        runReported([&] { m_nastavitve = std::make_unique<TF_NASTAVITVE>(*m_dm, m_main.get()); });
+    if (m_dm->isConnected())
+        runReported([&] { m_vnosu = std::make_unique<TF_VNOSU>(*m_dm, m_main.get()); });
+    if (m_dm->isConnected())
+        runReported([&] { m_oddelki = std::make_unique<TF_ODDELKI>(*m_dm, m_main.get()); });
+    if (m_vnosu)
+        m_vnosu->setClassRegister(m_oddelki.get());
 }
 
-void Program::connectMenu() {}
+void Program::connectMenu()
+{
+    if (m_nastavitve)
+        m_main->setMenuHandler(QStringLiteral("N3"), [this] { m_nastavitve->exec(); });
+    if (m_vnosu)
+        m_main->setMenuHandler(QStringLiteral("Vnosuencev1"), [this] { m_vnosu->exec(); });
+}
 
 } // namespace gibomer

@@ -13,6 +13,9 @@ class Prompter;
 class TF_MAIN;
 class TF_GESLO;
 class TF_MERILEC;
+class TF_NASTAVITVE;
+class TF_VNOSU;
+class TF_ODDELKI;
 
 class Program
 {
@@ -27,6 +30,10 @@ public:
     TF_GESLO& geslo() { return *m_geslo; }
     TDM& dm() { return *m_dm; }
     TF_MERILEC& merilec() { return *m_merilec; }
+    // Null when the window could not be created (no database).
+    TF_NASTAVITVE* nastavitve() { return m_nastavitve.get(); }
+    TF_VNOSU* vnosu() { return m_vnosu.get(); }
+    TF_ODDELKI* oddelki() { return m_oddelki.get(); }
 
 private:
     void createWindows();
@@ -38,6 +45,9 @@ private:
     std::unique_ptr<TF_GESLO> m_geslo;
     std::unique_ptr<TDM> m_dm;
     std::unique_ptr<TF_MERILEC> m_merilec;
+    std::unique_ptr<TF_NASTAVITVE> m_nastavitve;
+    std::unique_ptr<TF_VNOSU> m_vnosu;
+    std::unique_ptr<TF_ODDELKI> m_oddelki;
 };
 
 } // namespace gibomer
