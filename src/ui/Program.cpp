@@ -1,5 +1,8 @@
 #include "ui/Program.h"
 
+#include "ui/analysis/UF_PREGLEDI.h"
+#include "ui/analysis/UF_PREGLEDI_IZBIRA.h"
+#include "ui/analysis/UF_UREDIGRAF.h"
 #include "ui/core/GibomerApplication.h"
 #include "ui/core/UF_GESLO.h"
 #include "ui/core/UF_MAIN.h"
@@ -30,6 +33,8 @@ void Program::createWindows()
 {
     // Each window's creation is reported on its own; start-up goes on.
     runReported([&] { m_merilec = std::make_unique<TF_MERILEC>(); });
+    if (m_dm->isConnected())
+        runReported([&] { createAnalysisWindows(); });
     // The record-keeping windows work on the data module's datasets.
     if (m_dm->isConnected())
         runReported([&] { m_nastavitve = std::make_unique<TF_NASTAVITVE>(*m_dm, m_main.get()); });
@@ -41,8 +46,20 @@ void Program::createWindows()
         m_vnosu->setClassRegister(m_oddelki.get());
 }
 
+void Program::createAnalysisWindows()
+{
+    m_pregledi = std::make_unique<TF_PREGLEDI>(*m_dm, m_main.get());
+    m_pregledIzbira = std::make_unique<TF_PREGLEDI_IZBIRA>(*m_dm, *m_pregledi);
+    m_urediGraf = std::make_unique<TF_UREDIGRAF>(*m_dm, m_pregledi.get());
+    m_pregledi->setSelectionWindow(m_pregledIzbira.get());
+    m_pregledi->setChartSettings(m_urediGraf.get());
+    m_urediGraf->setSelectionWindow(m_pregledIzbira.get());
+}
+
 void Program::connectMenu()
 {
+    if (m_pregledi)
+        m_main->setMenuHandler(QStringLiteral("Analize1"), [this] { m_pregledi->exec(); });
     if (m_nastavitve)
         m_main->setMenuHandler(QStringLiteral("N3"), [this] { m_nastavitve->exec(); });
     if (m_vnosu)

@@ -13,6 +13,9 @@ class Prompter;
 class TF_MAIN;
 class TF_GESLO;
 class TF_MERILEC;
+class TF_PREGLEDI;
+class TF_PREGLEDI_IZBIRA;
+class TF_UREDIGRAF;
 class TF_NASTAVITVE;
 class TF_VNOSU;
 class TF_ODDELKI;
@@ -30,6 +33,10 @@ public:
     TF_GESLO& geslo() { return *m_geslo; }
     TDM& dm() { return *m_dm; }
     TF_MERILEC& merilec() { return *m_merilec; }
+    // The analysis view, its selection window and the chart settings (null without a database).
+    TF_PREGLEDI* pregledi() { return m_pregledi.get(); }
+    TF_PREGLEDI_IZBIRA* pregledIzbira() { return m_pregledIzbira.get(); }
+    TF_UREDIGRAF* urediGraf() { return m_urediGraf.get(); }
     // Null when the window could not be created (no database).
     TF_NASTAVITVE* nastavitve() { return m_nastavitve.get(); }
     TF_VNOSU* vnosu() { return m_vnosu.get(); }
@@ -38,6 +45,7 @@ public:
 private:
     void createWindows();
     void connectMenu();
+    void createAnalysisWindows();
 
     Prompter& m_prompter;
     bool m_mayRun = true;
@@ -45,6 +53,10 @@ private:
     std::unique_ptr<TF_GESLO> m_geslo;
     std::unique_ptr<TDM> m_dm;
     std::unique_ptr<TF_MERILEC> m_merilec;
+    // The selection window and the chart settings are children of the view: declared after it.
+    std::unique_ptr<TF_PREGLEDI> m_pregledi;
+    std::unique_ptr<TF_PREGLEDI_IZBIRA> m_pregledIzbira;
+    std::unique_ptr<TF_UREDIGRAF> m_urediGraf;
     std::unique_ptr<TF_NASTAVITVE> m_nastavitve;
     std::unique_ptr<TF_VNOSU> m_vnosu;
     std::unique_ptr<TF_ODDELKI> m_oddelki;
