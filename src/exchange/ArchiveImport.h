@@ -1,0 +1,47 @@
+// The archive import: a password-protected ZIP file with the school file
+// sola.txt and the exchange files, extracted into baza and imported.
+#pragma once
+
+#include "exchange/ImportEngine.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace gibomer {
+
+class TDM;
+class ProgressDisplay;
+
+struct ImportedMember
+{
+    QString storedName;
+    QString caption;
+    ImportSummary summary;
+};
+
+struct ArchiveImportSummary
+{
+    QString schoolName;       // the second line of sola.txt
+    QStringList extracted;    // base names written into baza, in archive order
+    QStringList notExtracted; // stored names left out (folders, the database's own files)
+    QList<ImportedMember> imported;
+};
+
+inline const QString WrongPasswordMessage = QStringLiteral("Geslo je napačno! Poskusite ponolno!");
+
+// Deletes baza/sola.txt, then reads every member with the password. A wrong
+// password shows WrongPasswordMessage and throws SilentAbort with nothing
+// written; an archive that cannot be opened, is damaged, empty or has no
+// sola.txt throws AppError, also with nothing written. Then every member is
+// written flat into baza under its base name only, sola.txt fills the empty
+// school columns of the settings row, and every member whose stored name
+// begins with a capital S is read and imported, in archive order. The
+// user's No to replacing a year ends the whole archive (SilentAbort).
+ArchiveImportSummary ImportArchive(TDM& dm, const QString& path, const QString& password,
+                                   ProgressDisplay& progress);
+
+// The part of a stored name after its last '/' or '\'.
+QString memberBaseName(const QString& storedName);
+
+} // namespace gibomer
