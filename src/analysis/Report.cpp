@@ -3,6 +3,8 @@
 // the same code serves a printer, its preview and a PDF file.
 #include "analysis/Report.h"
 
+#include "analysis/Notes.h"
+
 #include "core/DataModule.h"
 #include "core/Dataset.h"
 #include "core/Errors.h"
@@ -10,14 +12,14 @@
 #include "core/TestTables.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFileInfo>
+#include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QPdfWriter>
 #include <QTextDocument>
 #include <cmath>
 #include <memory>
@@ -320,7 +322,7 @@ ReportData reportDataFrom(TDM& dm, bool printNotes, const QString& title)
         if (settings.hasField(QStringLiteral("NAZIV")))
             data.schoolName = settings.field(QStringLiteral("NAZIV")).toString();
         if (settings.hasField(QStringLiteral("OPOMBE")))
-            data.notes = settings.field(QStringLiteral("OPOMBE")).toString();
+            data.notes = notesToHtml(settings.field(QStringLiteral("OPOMBE")).toString());
     }
 
     Dataset& analysis = dm.A_PVRE();
@@ -351,13 +353,46 @@ ReportData reportDataFrom(TDM& dm, bool printNotes, const QString& title)
     return data;
 }
 
-ChartPainter chartFromSvgFile(const QString& path)
+ChartPainter chartFromPicture(std::shared_ptr<const ChartPicture> picture)
 {
-    auto renderer = std::make_shared<QSvgRenderer>(path);
-    if (!renderer->isValid())
-        throw IoError(QStringLiteral("Slike grafa %1 ni mogoče prebrati.").arg(QFileInfo(path).fileName()),
-                      path);
-    return [renderer](QPainter& painter, const QRectF& target) { renderer->render(&painter, target); };
+    return [picture](QPainter& painter, const QRectF& target) {
+        if (picture->size.isEmpty())
+            return;
+        painter.save();
+        painter.setClipRect(target, Qt::IntersectClip);
+        painter.translate(target.topLeft());
+        // Playing a picture scales it by the device's resolution over the
+        // picture's own; the target already is in device units.
+        const double dpiX = double(picture->picture.logicalDpiX()) / painter.device()->logicalDpiX();
+        const double dpiY = double(picture->picture.logicalDpiY()) / painter.device()->logicalDpiY();
+        painter.scale(dpiX * target.width() / picture->size.width(),
+                      dpiY * target.height() / picture->size.height());
+        painter.drawPicture(0, 0, picture->picture);
+        painter.restore();
+    };
+}
+
+void writeChartPdf(const ChartPicture& picture, const QSizeF& sizeMm, const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(600);
+    writer.setCreator(QStringLiteral("Gibomer"));
+    // Page sizes are given upright; a wide chart is a landscape page.
+    const bool wide = sizeMm.width() > sizeMm.height();
+    const QSizeF upright = wide ? sizeMm.transposed() : sizeMm;
+    writer.setPageLayout(QPageLayout(
+        QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+        wide ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw IoError(QStringLiteral("Slike grafa ni mogoče zapisati v datoteko %1.")
+                          .arg(QDir::toNativeSeparators(path)));
+    const double unit = writer.logicalDpiX() / 25.4;
+    chartFromPicture(std::shared_ptr<const ChartPicture>(&picture, [](const ChartPicture*) {}))(
+        painter, QRectF(0, 0, sizeMm.width() * unit, sizeMm.height() * unit));
+    if (!painter.end())
+        throw IoError(QStringLiteral("Slike grafa ni mogoče zapisati v datoteko %1.")
+                          .arg(QDir::toNativeSeparators(path)));
 }
 
 void prepareReportDevice(QPagedPaintDevice& device)

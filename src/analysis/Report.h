@@ -6,10 +6,12 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QPicture>
 #include <QRectF>
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QPainter;
@@ -48,7 +50,7 @@ struct ReportData
     QString title;
     QList<ReportRow> rows;
     bool printNotes = false;
-    // Rich text (HTML) or plain text.
+    // Rich text (HTML) or plain text; an old RTF note arrives as its text.
     QString notes;
 };
 
@@ -59,9 +61,18 @@ ReportData reportDataFrom(TDM& dm, bool printNotes, const QString& title = {});
 
 // Draws a chart picture into the target rectangle (device coordinates).
 using ChartPainter = std::function<void(QPainter& painter, const QRectF& target)>;
-// A painter that draws a vector picture file (SVG); throws IoError when the
-// file cannot be read as a picture.
-ChartPainter chartFromSvgFile(const QString& path);
+
+// A chart recorded as vector drawing commands, laid out at `size` (pixels).
+struct ChartPicture
+{
+    QPicture picture;
+    QSize size;
+};
+// Draws the recording stretched into the target; the recording is shared.
+ChartPainter chartFromPicture(std::shared_ptr<const ChartPicture> picture);
+// Writes the recording as a one-page vector PDF of the given size (mm);
+// throws IoError when the file cannot be written.
+void writeChartPdf(const ChartPicture& picture, const QSizeF& sizeMm, const QString& path);
 
 // A4 portrait with 10 mm margins on every side; set before painting begins.
 void prepareReportDevice(QPagedPaintDevice& device);

@@ -22,8 +22,9 @@ namespace {
 QString pageText(const QString& pdf, int page)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page),
-                                          QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+             QString::number(page), pdf, QStringLiteral("-")});
     p.waitForFinished();
     return QString::fromUtf8(p.readAllStandardOutput()).simplified();
 }
@@ -37,6 +38,19 @@ int pageCount(const QString& pdf)
         if (line.startsWith(QStringLiteral("Pages:")))
             return line.mid(6).trimmed().toInt();
     return -1;
+}
+
+QSizeF pageSizePoints(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished();
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("Page size:"))) {
+            const QStringList parts = line.mid(10).simplified().split(QLatin1Char(' '));
+            return QSizeF(parts.value(0).toDouble(), parts.value(2).toDouble());
+        }
+    return {};
 }
 
 ChartPainter labelled(const QString& text)
@@ -71,7 +85,8 @@ protected:
         const QString file = m_dir.filePath(QStringLiteral("report%1.pdf").arg(++m_count));
         QPdfWriter writer(file);
         writer.setResolution(300);
-        m_pages = paintReport(writer, data, labelled(QStringLiteral("GLAVNIGRAF")), labelled(QStringLiteral("XTGRAF")));
+        m_pages = paintReport(writer, data, labelled(QStringLiteral("GLAVNIGRAF")),
+                              labelled(QStringLiteral("XTGRAF")));
         return file;
     }
     QTemporaryDir m_dir;
@@ -79,8 +94,9 @@ protected:
     int m_pages = 0;
 };
 
-const QString HeaderText = QStringLiteral("LETO ATV vr. T ATT vr. T AKG vr. T DPR vr. T SDM vr. T PON vr. T DT vr. T "
-                                          "PRE vr. T VZG vr. T T60 vr. T T600 vr. T XT T");
+const QString HeaderText =
+    QStringLiteral("LETO ATV vr. T ATT vr. T AKG vr. T DPR vr. T SDM vr. T PON vr. T DT vr. T "
+                   "PRE vr. T VZG vr. T T60 vr. T T600 vr. T XT T");
 
 } // namespace
 
@@ -202,7 +218,8 @@ TEST(ReportData, ReadFromTheAnalysisAndTheSettings)
     TestFolder folder;
     auto dm = folder.openDataModule(prompter);
     execSql(dm->db(), QStringLiteral("UPDATE T_NASTAVITVE SET NAZIV=:n, OPOMBE=:o"),
-            {{QStringLiteral(":n"), QStringLiteral("OŠ Šmarje")}, {QStringLiteral(":o"), QStringLiteral("<b>x</b>")}});
+            {{QStringLiteral(":n"), QStringLiteral("OŠ Šmarje")},
+             {QStringLiteral(":o"), QStringLiteral("{\\rtf1\\ansi Opomba iz starejše baze\\par}")}});
     dm->A_NASTAVITVE().close();
     dm->A_NASTAVITVE().open();
 
@@ -214,7 +231,9 @@ TEST(ReportData, ReadFromTheAnalysisAndTheSettings)
 
     const ReportData data = reportDataFrom(*dm, true, QStringLiteral("Naslov"));
     EXPECT_EQ(data.schoolName, QStringLiteral("OŠ Šmarje"));
-    EXPECT_EQ(data.notes, QStringLiteral("<b>x</b>"));
+    // An RTF note of an older database prints as its text.
+    EXPECT_TRUE(data.notes.contains(QStringLiteral("Opomba iz starejše baze")));
+    EXPECT_FALSE(data.notes.contains(QStringLiteral("rtf")));
     EXPECT_TRUE(data.printNotes);
     ASSERT_EQ(data.rows.size(), 2);
     EXPECT_EQ(data.rows[0].year, 2019);
@@ -229,14 +248,34 @@ TEST(ReportData, ReadFromTheAnalysisAndTheSettings)
     EXPECT_TRUE(reportDataFrom(*dm, false).rows.isEmpty());
 }
 
-TEST(ReportPictures, AnUnreadablePictureIsAnError)
+// The chart picture files: one vector page of the chart's size on the report,
+// the drawing kept as drawn (text stays text).
+TEST(ReportPictures, ChartPdfHasTheChartsSizeAndItsDrawing)
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("slikatisk.svg"));
-    EXPECT_THROW(chartFromSvgFile(file), IoError);
-    QFile broken(file);
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture");
-    broken.close();
-    EXPECT_THROW(chartFromSvgFile(file), IoError);
+    struct Case
+    {
+        QSizeF mm;
+        QString text;
+    };
+    const Case cases[] = {{QSizeF(170.7, 122.2), QStringLiteral("Naslov grafa")},
+                          {QSizeF(20.4, 116.9), QStringLiteral("XT")}};
+    ChartPicture chart;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        chart = ChartPicture();
+        chart.size = (c.mm * 4).toSize();
+        QPainter painter(&chart.picture);
+        painter.drawText(QRect(QPoint(0, 0), chart.size), Qt::AlignCenter, c.text);
+        painter.end();
+        const QString file = dir.filePath(c.text + QStringLiteral(".pdf"));
+        writeChartPdf(chart, c.mm, file);
+        ASSERT_EQ(pageCount(file), 1);
+        EXPECT_TRUE(pageText(file, 1).contains(c.text));
+        const QSizeF points = pageSizePoints(file);
+        EXPECT_NEAR(points.width(), c.mm.width() * 72 / 25.4, 0.5);
+        EXPECT_NEAR(points.height(), c.mm.height() * 72 / 25.4, 0.5);
+    }
+    EXPECT_THROW(writeChartPdf(chart, QSizeF(20.4, 116.9), dir.filePath(QStringLiteral("ni/mape/slika.pdf"))),
+                 IoError);
 }

@@ -1,0 +1,283 @@
+// Printing from the analysis view and the batch print of every found pupil,
+// with real charts, their picture files in baza and PDF output read back.
+#include "core/DataModule.h"
+#include "core/Errors.h"
+#include "core/Sql.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestFolder.h"
+#include "ui/analysis/ReportPrinting.h"
+#include "ui/analysis/UF_PREGLEDI_IZTIS.h"
+#include "ui/core/ErrorDisplay.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <qcustomplot.h>
+
+using namespace gibomer;
+using namespace gibomer::test;
+
+namespace {
+
+QString pageText(const QString& pdf, int page)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+             QString::number(page), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+}
+
+int pageCount(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished();
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+template <typename Predicate> bool waitUntil(Predicate done, int ms = 20000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) {
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+const QStringList Pupils = {QStringLiteral("AVSEC ANA"), QStringLiteral("BERGANT BOR"),
+                            QStringLiteral("CERAR CIRIL"), QStringLiteral("DOLENC DANA"),
+                            QStringLiteral("ERJAVEC EMA")};
+
+class ReportPrinting : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dm = folder.openDataModule(prompter);
+        for (int i = 0; i < Pupils.size(); ++i) {
+            const QStringList name = Pupils[i].split(QLatin1Char(' '));
+            // Inserted out of order: the batch follows the search's order.
+            execSql(dm->db(),
+                    QStringLiteral("INSERT INTO T_UCENEC (ID_UCENEC, PRIIMEK, IME) VALUES (:id, :p, :i)"),
+                    {{QStringLiteral(":id"), 10 - i},
+                     {QStringLiteral(":p"), name[0]},
+                     {QStringLiteral(":i"), name[1]}});
+        }
+        Dataset& pupils = dm->A_PUCENCI();
+        pupils.setSql(QStringLiteral("SELECT ID_UCENEC, IME, PRIIMEK FROM T_UCENEC ORDER BY PRIIMEK, IME"));
+        pupils.open();
+        pupils.first();
+
+        mainChart.resize(800, 560);
+        xtChart.resize(85, 560);
+        mainChart.plotLayout()->insertRow(0);
+        title = new QCPTextElement(&mainChart, QString(),
+                                   QFont(QStringLiteral("Liberation Sans"), 10, QFont::Bold));
+        mainChart.plotLayout()->addElement(0, 0, title);
+        auto* bars = new QCPBars(mainChart.xAxis, mainChart.yAxis);
+        bars->setData({1, 2, 3}, {55, 45, 60});
+
+        printer = std::make_unique<AnalysisReportPrinter>(*dm);
+        printer->mainChart = &mainChart;
+        printer->xtChart = &xtChart;
+        printer->printNotes = [] { return false; };
+        printer->printerInstalled = [] { return false; };
+    }
+
+    // What the analysis build does, as far as the print sees it: the chart
+    // title names the pupil, A_PVRE holds the pupil's year.
+    void buildPupilAnalysis()
+    {
+        Dataset& pupils = dm->A_PUCENCI();
+        title->setText(QStringLiteral("Analiza %1 %2")
+                           .arg(pupils.field(QStringLiteral("IME")).toString(),
+                                pupils.field(QStringLiteral("PRIIMEK")).toString()));
+        Dataset& pvre = dm->A_PVRE();
+        pvre.setSql(QStringLiteral("SELECT 2020 AS LETO_MERITVE, :v AS ATV, 55.01 AS ATVT"));
+        pvre.setParam(QStringLiteral(":v"), 150.01 + pupils.currentRow());
+        pvre.open();
+        mainChart.replot();
+    }
+
+    QString pdfPath(const QString& name) const { return folder.path() + QLatin1Char('/') + name; }
+
+    TestFolder folder;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TDM> dm;
+    QCustomPlot mainChart;
+    QCustomPlot xtChart;
+    QCPTextElement* title = nullptr;
+    std::unique_ptr<AnalysisReportPrinter> printer;
+};
+
+struct BatchRun
+{
+    TF_PREGLEDI_IZTIS& window;
+    int builds = 0;
+    bool finished() const { return builds > 0 && !window.isRunning(); }
+};
+
+} // namespace
+
+// Without a printer the direct print asks for a PDF file; the chart pictures
+// are written into baza anew at every print and carry the current charts.
+TEST_F(ReportPrinting, DirectPrintWithoutPrinterWritesPicturesAndAPdf)
+{
+    buildPupilAnalysis();
+    prompter.expectSaveFile(pdfPath(QStringLiteral("prvi"))); // the suffix is added
+    printer->printAnalysis(false);
+    const QString first = pdfPath(QStringLiteral("prvi.pdf"));
+    ASSERT_EQ(pageCount(first), 1);
+    const QString text = pageText(first, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("Analiza ANA AVSEC"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("2020 150 55,0")));
+    EXPECT_EQ(pageCount(xtChartPicture(folder.folder())), 1);
+    EXPECT_TRUE(pageText(mainChartPicture(folder.folder()), 1).contains(QStringLiteral("Analiza ANA AVSEC")));
+
+    dm->A_PUCENCI().next();
+    buildPupilAnalysis();
+    prompter.expectSaveFile(pdfPath(QStringLiteral("drugi.pdf")));
+    printer->printAnalysis(false);
+    EXPECT_TRUE(
+        pageText(pdfPath(QStringLiteral("drugi.pdf")), 1).contains(QStringLiteral("Analiza BOR BERGANT")));
+    EXPECT_TRUE(
+        pageText(mainChartPicture(folder.folder()), 1).contains(QStringLiteral("Analiza BOR BERGANT")));
+
+    // Cancelling the file dialog prints nothing and is no error.
+    prompter.expectSaveFile(QString());
+    printer->printAnalysis(false);
+    EXPECT_TRUE(prompter.done());
+}
+
+TEST_F(ReportPrinting, PreviewIsMaximisedAndFitsThePage)
+{
+    buildPupilAnalysis();
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* view = dialog->findChild<QPrintPreviewWidget*>();
+        seen = true;
+        EXPECT_TRUE(dialog->windowState() & Qt::WindowMaximized);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->zoomMode(), QPrintPreviewWidget::FitInView);
+        EXPECT_EQ(view->pageCount(), 1);
+        dialog->reject();
+    });
+    poll.start(20);
+    printer->printAnalysis(true);
+    EXPECT_TRUE(seen);
+}
+
+// Every found pupil in the search's order into one PDF asked for once; the
+// window stays open on the last name; a second activation does not start a
+// second loop, a new showing starts a new batch.
+TEST_F(ReportPrinting, BatchPrintsEveryPupilOnceInOrder)
+{
+    TF_PREGLEDI_IZTIS window(*printer);
+    BatchRun run{window};
+    window.buildAnalysis = [&] {
+        ++run.builds;
+        window.FormActivate(); // a second activation while the loop runs
+        buildPupilAnalysis();
+    };
+    prompter.expectSaveFile(pdfPath(QStringLiteral("vsi.pdf")));
+    window.show();
+    ASSERT_TRUE(waitUntil([&] { return run.finished(); }));
+    EXPECT_EQ(run.builds, 5);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.lUcenec->text(), QStringLiteral("ERJAVEC EMA"));
+    const QString pdf = pdfPath(QStringLiteral("vsi.pdf"));
+    ASSERT_EQ(pageCount(pdf), 5);
+    for (int i = 0; i < 5; ++i) {
+        const QStringList name = Pupils[i].split(QLatin1Char(' '));
+        EXPECT_TRUE(pageText(pdf, i + 1).contains(QStringLiteral("Analiza %1 %2").arg(name[1], name[0])))
+            << pageText(pdf, i + 1).toStdString();
+    }
+
+    window.hide();
+    dm->A_PUCENCI().first();
+    run.builds = 0;
+    prompter.expectSaveFile(pdfPath(QStringLiteral("znova.pdf")));
+    window.show();
+    ASSERT_TRUE(waitUntil([&] { return run.finished(); }));
+    EXPECT_EQ(run.builds, 5);
+    EXPECT_EQ(pageCount(pdfPath(QStringLiteral("znova.pdf"))), 5);
+}
+
+TEST_F(ReportPrinting, StopWhileTheSecondPrintsFinishesItAndClosesTheWindow)
+{
+    TF_PREGLEDI_IZTIS window(*printer);
+    BatchRun run{window};
+    window.buildAnalysis = [&] {
+        if (++run.builds == 2) // the click arrives while the second pupil is on its way
+            QMetaObject::invokeMethod(window.sbIzhod, &QPushButton::click, Qt::QueuedConnection);
+        buildPupilAnalysis();
+    };
+    prompter.expectSaveFile(pdfPath(QStringLiteral("prekinjeno.pdf")));
+    window.show();
+    ASSERT_TRUE(waitUntil([&] { return run.finished(); }));
+    EXPECT_EQ(run.builds, 2);
+    EXPECT_FALSE(window.isVisible());
+    const QString pdf = pdfPath(QStringLiteral("prekinjeno.pdf"));
+    ASSERT_EQ(pageCount(pdf), 2);
+    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Analiza BOR BERGANT")));
+}
+
+// An error in one pupil is shown once and ends the batch; the reports
+// printed before it stay in a complete PDF and the window stays open.
+TEST_F(ReportPrinting, AnErrorEndsTheBatchKeepingWhatWasPrinted)
+{
+    QStringList errors;
+    ErrorDisplay::setSink([&](const QString& message, const QString&) { errors << message; });
+    TF_PREGLEDI_IZTIS window(*printer);
+    BatchRun run{window};
+    window.buildAnalysis = [&] {
+        if (++run.builds == 3)
+            throw DbError(QStringLiteral("Poizvedba ni uspela."));
+        buildPupilAnalysis();
+    };
+    prompter.expectSaveFile(pdfPath(QStringLiteral("napaka.pdf")));
+    window.show();
+    const bool finished = waitUntil([&] { return run.finished(); });
+    ErrorDisplay::setSink([](const QString& message, const QString& details) {
+        ADD_FAILURE() << "error display: " << message.toStdString() << " " << details.toStdString();
+    });
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Poizvedba ni uspela.")});
+    EXPECT_EQ(run.builds, 3);
+    EXPECT_TRUE(window.isVisible());
+    const QString pdf = pdfPath(QStringLiteral("napaka.pdf"));
+    ASSERT_EQ(pageCount(pdf), 2);
+    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Analiza BOR BERGANT")));
+}
+
+// Cancelling the one file dialog of the batch prints nothing and closes it.
+TEST_F(ReportPrinting, BatchWithoutAFileNamePrintsNothing)
+{
+    TF_PREGLEDI_IZTIS window(*printer);
+    int builds = 0;
+    window.buildAnalysis = [&] { ++builds; };
+    prompter.expectSaveFile(QString());
+    window.show();
+    ASSERT_TRUE(waitUntil([&] { return !window.isVisible(); }));
+    EXPECT_EQ(builds, 0);
+    EXPECT_TRUE(prompter.done());
+}
