@@ -95,6 +95,15 @@ inline int countRows(TDM& dm, const QString& table, const QString& where = QStri
         .toInt();
 }
 
+// One exchange line of school 1234, school type 9, born 5.3.1995, a girl,
+// with every result present.
+inline QByteArray exchangeLine(const QByteArray& nameBlock, char razred, char oddelek,
+                               const QByteArray& year2)
+{
+    return QByteArray(" 12349") + razred + oddelek + "0503995505" + "123" +
+           nameBlock.leftJustified(20, ' ', true) + "145231229211803453211107123456" + year2;
+}
+
 class RecordingProgress : public ProgressDisplay
 {
 public:
