@@ -17,6 +17,8 @@
 #include "core/TestTables.h"
 
 #include <QMap>
+#include <QRandomGenerator>
+#include <QSqlQuery>
 #include <ostream>
 
 // Readable QStrings in test failures.
@@ -112,6 +114,85 @@ inline void fillSmallSchool(TDM& dm)
         execSql(dm.db(), QStringLiteral("INSERT INTO T_VREDNOTENJE (VRSTA,BOLJSI,T,XT) VALUES (1,:b,:t,:x)"),
                 {{":b", boljsi}, {":t", t}, {":x", xt}});
     dm.openEvaluationBands();
+}
+
+// A generated school for benchmarks and screenshots: every year from
+// firstYear on, grades 1..9 with `classes` classes of `pupils` pupils each;
+// a pupil stays in the same class letter as the grades go up. T-scores
+// scatter around 50; a few results miss a test. One transaction.
+inline int fillGeneratedSchool(TDM& dm, int firstYear, int years, int classes, int pupils, quint32 seed = 7)
+{
+    QRandomGenerator random(seed);
+    Transaction transaction(dm.db());
+    QSqlQuery group(dm.db()), pupil(dm.db()), result(dm.db());
+    group.prepare(QStringLiteral(
+        "INSERT INTO T_MERITEV (ID_MERITEV,LETO_MERITVE,RAZRED,ODDELEK,VRSTA) VALUES (?,?,?,?,1)"));
+    pupil.prepare(
+        QStringLiteral("INSERT INTO T_UCENEC (ID_UCENEC,IME,PRIIMEK,ROJSTVO,SPOL) VALUES (?,?,?,?,?)"));
+    QStringList cols{QStringLiteral("ID_UCENEC"), QStringLiteral("ID_MERITEV")};
+    for (int t = 1; t <= TestCount; ++t)
+        cols << QString::fromLatin1(TestCodes[t]) << QString::fromLatin1(TestCodes[t]) + QLatin1Char('T');
+    cols << QStringLiteral("XT");
+    QStringList marks;
+    for (int i = 0; i < cols.size(); ++i)
+        marks << QStringLiteral("?");
+    result.prepare(
+        QStringLiteral("INSERT INTO T_VREDNOST (%1) VALUES (%2)").arg(cols.join(','), marks.join(',')));
+    // A pupil is known by the year they started grade 1, class and place.
+    auto pupilId = [&](int startYear, int c, int p) {
+        return ((startYear - firstYear + 9) * classes + c) * pupils + p + 1;
+    };
+    QSet<int> madePupils;
+    int groupId = 0, rows = 0;
+    for (int y = firstYear; y < firstYear + years; ++y) {
+        // Each year's level differs a little, so that the charts show change.
+        const double yearShift = (random.generateDouble() - 0.5) * 10;
+        for (int grade = 1; grade <= 9; ++grade) {
+            for (int c = 0; c < classes; ++c) {
+                group.addBindValue(++groupId);
+                group.addBindValue(y);
+                group.addBindValue(grade);
+                group.addBindValue(QString(QChar('A' + c % 26)));
+                execPrepared(group);
+                for (int p = 0; p < pupils; ++p) {
+                    const int startYear = y - grade + 1;
+                    const int id = pupilId(startYear, c, p);
+                    if (!madePupils.contains(id)) {
+                        madePupils.insert(id);
+                        pupil.addBindValue(id);
+                        pupil.addBindValue(QStringLiteral("IME%1").arg(id));
+                        pupil.addBindValue(QStringLiteral("PRIIMEK%1").arg(id));
+                        pupil.addBindValue(
+                            QDate(startYear - 6, 1 + p % 12, 1 + p % 28).toString(Qt::ISODate));
+                        pupil.addBindValue(p % 2);
+                        execPrepared(pupil);
+                    }
+                    result.addBindValue(id);
+                    result.addBindValue(groupId);
+                    double motorSum = 0;
+                    bool allMotor = true;
+                    for (int t = 1; t <= TestCount; ++t) {
+                        const bool missing = random.bounded(40) == 0;
+                        const double raw = 100 + grade * 10 + random.bounded(50);
+                        const double score = std::clamp(
+                            std::round(50 + yearShift + (random.generateDouble() - 0.5) * 30), 11.0, 89.0);
+                        result.addBindValue(missing ? nullDouble() : QVariant(raw));
+                        result.addBindValue(missing ? nullDouble() : QVariant(score));
+                        if (t >= FirstMotorTest) {
+                            motorSum += score;
+                            allMotor = allMotor && !missing;
+                        }
+                    }
+                    result.addBindValue(allMotor ? QVariant(std::round(motorSum / 8 * 100) / 100)
+                                                 : nullDouble());
+                    execPrepared(result);
+                    ++rows;
+                }
+            }
+        }
+    }
+    transaction.commit();
+    return rows;
 }
 
 } // namespace gibomer::test
