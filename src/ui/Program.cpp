@@ -2,6 +2,7 @@
 
 #include "ui/analysis/UF_PREGLEDI.h"
 #include "ui/analysis/UF_PREGLEDI_IZBIRA.h"
+#include "ui/analysis/UF_PRIMERJALNA_ANLIZA.h"
 #include "ui/analysis/UF_UREDIGRAF.h"
 #include "ui/core/GibomerApplication.h"
 #include "ui/core/UF_GESLO.h"
@@ -9,6 +10,7 @@
 #include "ui/core/UF_MERILEC.h"
 #include "ui/records/UF_NASTAVITVE.h"
 #include "ui/records/UF_ODDELKI.h"
+#include "ui/records/UF_PREGLEDUCENCEV.h"
 #include "ui/records/UF_VNOSU.h"
 
 namespace gibomer {
@@ -44,6 +46,8 @@ void Program::createWindows()
         runReported([&] { m_oddelki = std::make_unique<TF_ODDELKI>(*m_dm, m_main.get()); });
     if (m_vnosu)
         m_vnosu->setClassRegister(m_oddelki.get());
+    if (m_dm->isConnected())
+        runReported([&] { m_pregledUcencev = std::make_unique<TF_PREGLEDUCENCEV>(*m_dm, m_main.get()); });
 }
 
 void Program::createAnalysisWindows()
@@ -64,6 +68,11 @@ void Program::connectMenu()
         m_main->setMenuHandler(QStringLiteral("N3"), [this] { m_nastavitve->exec(); });
     if (m_vnosu)
         m_main->setMenuHandler(QStringLiteral("Vnosuencev1"), [this] { m_vnosu->exec(); });
+    if (m_pregledUcencev)
+        m_main->setMenuHandler(QStringLiteral("Pregleduencev1"), [this] { m_pregledUcencev->exec(); });
+    // A new comparative window at every click; it frees itself when closed.
+    m_main->setMenuHandler(QStringLiteral("Primerjalneanalize1"),
+                           [this] { (new TF_PRIMERJALNA_ANLIZA(m_dm->folder(), m_main.get()))->show(); });
 }
 
 } // namespace gibomer

@@ -19,6 +19,7 @@ class TF_UREDIGRAF;
 class TF_NASTAVITVE;
 class TF_VNOSU;
 class TF_ODDELKI;
+class TF_PREGLEDUCENCEV;
 
 class Program
 {
@@ -41,6 +42,7 @@ public:
     TF_NASTAVITVE* nastavitve() { return m_nastavitve.get(); }
     TF_VNOSU* vnosu() { return m_vnosu.get(); }
     TF_ODDELKI* oddelki() { return m_oddelki.get(); }
+    TF_PREGLEDUCENCEV* pregledUcencev() { return m_pregledUcencev.get(); }
 
 private:
     void createWindows();
@@ -60,6 +62,7 @@ private:
     std::unique_ptr<TF_NASTAVITVE> m_nastavitve;
     std::unique_ptr<TF_VNOSU> m_vnosu;
     std::unique_ptr<TF_ODDELKI> m_oddelki;
+    std::unique_ptr<TF_PREGLEDUCENCEV> m_pregledUcencev;
 };
 
 } // namespace gibomer
