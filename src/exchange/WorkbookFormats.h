@@ -11,6 +11,16 @@ namespace gibomer::workbook {
 std::vector<WorkbookSheet> readXlsx(const QString& path);
 std::vector<WorkbookSheet> readXls(const QString& path);
 
+// The cached result of a formula cell of an .xls, by sheet name.
+struct FormulaCell
+{
+    QString sheet;
+    int row = 0, column = 0; // from 1
+    QString text;
+};
+// Empty when the file is not a compound file with a workbook stream.
+std::vector<FormulaCell> readXlsFormulas(const QByteArray& file);
+
 // Messages shared by the readers.
 QString notWorkbookMessage(const QString& path);
 QString damagedMessage(const QString& path);

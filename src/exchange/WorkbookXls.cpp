@@ -1,5 +1,6 @@
 // Reading legacy .xls workbooks. The library gives dates as ISO text; they are
-// turned back into day serials so that both formats read a cell alike.
+// turned back into day serials so that both formats read a cell alike. It
+// skips formula cells, whose cached results are read on their own.
 #include "exchange/WorkbookFormats.h"
 
 #include <QFile>
@@ -86,6 +87,16 @@ std::vector<WorkbookSheet> readXls(const QString& path)
             }
         }
         sheets.push_back(std::move(sheet));
+    }
+
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const FormulaCell& formula : readXlsFormulas(file.readAll())) {
+            for (WorkbookSheet& sheet : sheets) {
+                if (sheet.name() == formula.sheet && sheet.cell(formula.row, formula.column).isEmpty())
+                    sheet.setCell(formula.row, formula.column, formula.text);
+            }
+        }
     }
     return sheets;
 }
