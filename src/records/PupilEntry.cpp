@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/Prompter.h"
 #include "core/Sql.h"
+#include "scoring/ResultScoring.h"
 
 namespace gibomer {
 
@@ -82,6 +83,9 @@ void PupilEntry::attach()
     TDM* dm = &m_dm;
     m_dm.A_VNOSU().afterScroll = [dm] { A_VNOSUAfterScroll(*dm); };
     m_dm.A_VNOSO().afterScroll = [dm] { A_VNOSUAfterScroll(*dm); };
+    m_dm.A_VNOSV().beforePost = [dm] {
+        A_VNOSVBeforePost(dm->A_VNOSV(), dm->A_VNOSU(), dm->A_VNOSO(), dm->folder(), dm->prompter());
+    };
 }
 
 void PupilEntry::show()

@@ -1,6 +1,8 @@
 // The pupil and results entry window driven through its buttons and editors.
 #include "EntryFixture.h"
 #include "records/PupilEntry.h"
+#include "scoring/NormModel.h"
+#include "scoring/NormTable.h"
 #include "ui/records/UF_ODDELKI.h"
 #include "ui/records/UF_VNOSU.h"
 #include "ui/widgets/DataEditors.h"
@@ -289,4 +291,111 @@ TEST(PupilEntry, DodajOddelkeShowsTheRegisterAndFollowsItsCurrentGroup)
     ASSERT_TRUE(f.dm->A_VNOSV().isOpen());
     f.resultsButton(NavAction::Insert)->click();
     EXPECT_EQ(f.dm->A_VNOSV().field(QStringLiteral("ID_MERITEV")).toInt(), 2);
+}
+
+namespace {
+
+// Every norm row reads N(i) = 100 + i: a raw 160 scores 60 on a rising test
+// and 40 on a falling one.
+void writeLinearNorms(const TestFolder& folder)
+{
+    NormTableData table;
+    std::array<double, NormRowLength> row;
+    for (int i = 0; i < NormRowLength; ++i)
+        row[i] = 100 + FirstTIndex + i;
+    for (int sex = 1; sex <= NormSexes; ++sex)
+        for (int age = 1; age <= NormAgeGroups; ++age)
+            for (int test = 1; test <= NormTests; ++test)
+                table.setRow(sex, age, test, row);
+    writeNormFile(table, folder.baza() + QStringLiteral("/Tnorme.dat"));
+}
+
+struct ScoredWindow : EntryWindow
+{
+    ScoredWindow(bool norms)
+    {
+        if (norms)
+            writeLinearNorms(folder);
+        addGroup(1, 2002, 3, QStringLiteral("A"));
+        addPupil(1, QStringLiteral("NOVAK"), QStringLiteral("JANEZ"));
+        open();
+    }
+    void enterAll(const QString& text)
+    {
+        for (int column = 0; column < 11; ++column)
+            setResult(column, text);
+    }
+    QVariant saved(const char* column) const
+    {
+        return value(QStringLiteral("SELECT %1 FROM T_VREDNOST").arg(QString::fromLatin1(column)));
+    }
+};
+
+} // namespace
+
+TEST(PupilEntry, SavingAResultsRowScoresIt)
+{
+    ScoredWindow f(true);
+    f.resultsButton(NavAction::Insert)->click();
+    f.enterAll(QStringLiteral("160"));
+    f.setResult(0, QStringLiteral("150,5"));
+    f.resultsButton(NavAction::Post)->click();
+
+    EXPECT_FALSE(f.dm->A_VNOSV().isEditing());
+    EXPECT_FALSE(f.window->wwDBGrid2->isEnabled());
+    EXPECT_EQ(f.count(QStringLiteral("T_VREDNOST")), 1);
+    EXPECT_EQ(f.saved("ATV").toDouble(), 150.5);
+    EXPECT_EQ(f.saved("ATVT").toDouble(), 51.0);
+    EXPECT_EQ(f.saved("AKGT").toDouble(), 40.0);
+    EXPECT_EQ(f.saved("DPRT").toDouble(), 60.0);
+    EXPECT_EQ(f.saved("T600T").toDouble(), 40.0);
+    EXPECT_DOUBLE_EQ(f.saved("XT").toDouble(), 52.5); // (5 * 60 + 3 * 40) / 8
+
+    // Correcting rescored the row: an emptied motor result leaves XT empty.
+    f.resultsButton(NavAction::Edit)->click();
+    EXPECT_TRUE(f.window->wwDBGrid2->isEnabled());
+    f.setResult(8, QString()); // VZG
+    f.resultsButton(NavAction::Post)->click();
+    EXPECT_TRUE(f.saved("VZG").isNull());
+    EXPECT_TRUE(f.saved("VZGT").isNull());
+    EXPECT_TRUE(f.saved("XT").isNull());
+    EXPECT_EQ(f.saved("DPRT").toDouble(), 60.0);
+
+    f.resultsButton(NavAction::Delete)->click();
+    EXPECT_EQ(f.count(QStringLiteral("T_VREDNOST")), 0);
+}
+
+TEST(PupilEntry, ClosingInTheMiddleOfAResultsRowSavesAndScoresIt)
+{
+    ScoredWindow f(true);
+    f.resultsButton(NavAction::Insert)->click();
+    f.enterAll(QStringLiteral("160"));
+    f.window->reject();
+    EXPECT_FALSE(f.window->isVisible());
+    EXPECT_DOUBLE_EQ(f.saved("XT").toDouble(), 52.5);
+}
+
+TEST(PupilEntry, WithoutANormFileTheRowStaysInEditingAndNothingIsWritten)
+{
+    ScoredWindow f(false);
+    f.resultsButton(NavAction::Insert)->click();
+    f.enterAll(QStringLiteral("160"));
+    f.prompter.expectMessage(QStringLiteral("Datoteka z t-normami ne obstaja!"));
+    f.resultsButton(NavAction::Post)->click();
+    EXPECT_EQ(f.dm->A_VNOSV().state(), Dataset::State::Insert);
+    EXPECT_TRUE(f.window->wwDBGrid2->isEnabled());
+    EXPECT_EQ(f.count(QStringLiteral("T_VREDNOST")), 0);
+
+    // Closing cannot save the row either: the window stays open with it rather
+    // than dropping what was typed.
+    f.prompter.expectMessage(QStringLiteral("Datoteka z t-normami ne obstaja!"));
+    f.window->reject();
+    EXPECT_TRUE(f.window->isVisible());
+    EXPECT_EQ(f.dm->A_VNOSV().field(QStringLiteral("DPR")).toDouble(), 160.0);
+
+    // "Izbriši" drops it, and the window closes.
+    f.resultsButton(NavAction::Delete)->click();
+    f.window->reject();
+    EXPECT_FALSE(f.window->isVisible());
+    EXPECT_EQ(f.count(QStringLiteral("T_VREDNOST")), 0);
 }

@@ -59,6 +59,8 @@ TF_NASTAVITVE::TF_NASTAVITVE(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(d
         buttons->addWidget(button);
     }
     sbZapri->setAutoDefault(false);
+    for (QPushButton* button : {sbSpremembaGesla, sbIzprazni, sbPomoc, sbZapri})
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(sbIzprazni->text()) + 32);
     buttons->addStretch(1);
     buttons->addWidget(sbZapri);
     sbSpremembaGesla->setObjectName(QStringLiteral("sbSpremembaGesla"));
@@ -75,6 +77,7 @@ TF_NASTAVITVE::TF_NASTAVITVE(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(d
     layout->addLayout(buttons);
 
     F_PRVOGESLO = new TF_PRVOGESLO(m_dm, this);
+    resize(680, 240);
 }
 
 bool TF_NASTAVITVE::FormCloseQuery()
