@@ -5,9 +5,12 @@
 #include "ui/analysis/UF_PRIMERJALNA_ANLIZA.h"
 #include "ui/analysis/UF_UREDIGRAF.h"
 #include "ui/core/GibomerApplication.h"
+#include "ui/core/QtPrompter.h"
 #include "ui/core/UF_GESLO.h"
 #include "ui/core/UF_MAIN.h"
 #include "ui/core/UF_MERILEC.h"
+#include "ui/exchange/UF_NAJDIUCENCA.h"
+#include "ui/exchange/UF_UVOZDISKETE.h"
 #include "ui/records/UF_NASTAVITVE.h"
 #include "ui/records/UF_ODDELKI.h"
 #include "ui/records/UF_PREGLEDUCENCEV.h"
@@ -48,6 +51,15 @@ void Program::createWindows()
         m_vnosu->setClassRegister(m_oddelki.get());
     if (m_dm->isConnected())
         runReported([&] { m_pregledUcencev = std::make_unique<TF_PREGLEDUCENCEV>(*m_dm, m_main.get()); });
+    // The import's windows: the matching dialog answers the prompter's pupil choice.
+    runReported([&] { m_najdiUcenca = std::make_unique<TF_NAJDIUCENCA>(m_main.get()); });
+    if (auto* dialogs = dynamic_cast<QtPrompter*>(&m_prompter); dialogs && m_najdiUcenca)
+        dialogs->pupilChooser = [this](const QList<PupilCandidate>& candidates) {
+            return m_najdiUcenca->choose(candidates);
+        };
+    if (m_dm->isConnected() && m_merilec)
+        runReported(
+            [&] { m_uvozDiskete = std::make_unique<TF_UVOZDISKETE>(*m_dm, *m_merilec, m_main.get()); });
 }
 
 void Program::createAnalysisWindows()
@@ -70,6 +82,11 @@ void Program::connectMenu()
         m_main->setMenuHandler(QStringLiteral("Vnosuencev1"), [this] { m_vnosu->exec(); });
     if (m_pregledUcencev)
         m_main->setMenuHandler(QStringLiteral("Pregleduencev1"), [this] { m_pregledUcencev->exec(); });
+    if (m_uvozDiskete)
+        m_main->setArchiveImportHandler([this](const QString& path) {
+            m_uvozDiskete->ArchivePath = path;
+            m_uvozDiskete->exec();
+        });
     // A new comparative window at every click; it frees itself when closed.
     m_main->setMenuHandler(QStringLiteral("Primerjalneanalize1"),
                            [this] { (new TF_PRIMERJALNA_ANLIZA(m_dm->folder(), m_main.get()))->show(); });

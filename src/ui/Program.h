@@ -20,6 +20,8 @@ class TF_NASTAVITVE;
 class TF_VNOSU;
 class TF_ODDELKI;
 class TF_PREGLEDUCENCEV;
+class TF_NAJDIUCENCA;
+class TF_UVOZDISKETE;
 
 class Program
 {
@@ -43,6 +45,9 @@ public:
     TF_VNOSU* vnosu() { return m_vnosu.get(); }
     TF_ODDELKI* oddelki() { return m_oddelki.get(); }
     TF_PREGLEDUCENCEV* pregledUcencev() { return m_pregledUcencev.get(); }
+    // The pupil matching dialog of the import and the archive import window.
+    TF_NAJDIUCENCA* najdiUcenca() { return m_najdiUcenca.get(); }
+    TF_UVOZDISKETE* uvozDiskete() { return m_uvozDiskete.get(); }
 
 private:
     void createWindows();
@@ -63,6 +68,8 @@ private:
     std::unique_ptr<TF_VNOSU> m_vnosu;
     std::unique_ptr<TF_ODDELKI> m_oddelki;
     std::unique_ptr<TF_PREGLEDUCENCEV> m_pregledUcencev;
+    std::unique_ptr<TF_NAJDIUCENCA> m_najdiUcenca;
+    std::unique_ptr<TF_UVOZDISKETE> m_uvozDiskete;
 };
 
 } // namespace gibomer
