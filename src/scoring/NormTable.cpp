@@ -150,7 +150,7 @@ std::optional<QString> findNormFile(const ProgramFolder& folder, int year)
     static const QRegularExpression namePattern(QStringLiteral("^Tnorme(-?[0-9]+)\\.dat$"),
                                                 NormFileNameOptions);
     std::optional<int> down; // the newest year in the downward range
-    std::optional<int> up;   // the newest year in the upward range
+    std::optional<int> up;   // the oldest year in the upward range
     QString downName, upName;
     const bool downOnlyYear = year <= OldestNormYear;
     const bool upOnlyYear = year >= NewestNormYear;
@@ -170,7 +170,7 @@ std::optional<QString> findNormFile(const ProgramFolder& folder, int year)
             down = fileYear;
             downName = name;
         }
-        if (inUp && (!up || fileYear > *up)) {
+        if (inUp && (!up || fileYear < *up)) {
             up = fileYear;
             upName = name;
         }

@@ -76,7 +76,7 @@ private:
 NormTableData& NormTable();
 
 // The norm file for a measurement year: the newest of Tnorme1981.dat up to
-// Tnorme<year>.dat; else, for a year older than every file, the newest of
+// Tnorme<year>.dat; else, for a year older than every file, the oldest of
 // Tnorme<year>.dat up to Tnorme2019.dat (at or beyond either limit only the
 // year itself is looked for in that direction); else Tnorme.dat. Nullopt
 // when none exists.

@@ -104,12 +104,12 @@ TEST(NormFileSearch, OrderAndLimits)
         QString expected; // empty: no norm file
     } cases[] = {
         {{"Tnorme2001.dat", "Tnorme2010.dat"}, 2005, "Tnorme2001.dat"},
-        // A year older than every file takes the newest up to 2019.
-        {{"Tnorme2001.dat", "Tnorme2010.dat"}, 2000, "Tnorme2010.dat"},
+        // A year older than every file takes the oldest later one up to 2019.
+        {{"Tnorme2001.dat", "Tnorme2010.dat"}, 2000, "Tnorme2001.dat"},
         {{"Tnorme2001.dat", "Tnorme2010.dat"}, 2012, "Tnorme2010.dat"},
         {{"Tnorme2001.dat", "Tnorme2010.dat"}, 2010, "Tnorme2010.dat"},
         {{"Tnorme2001.dat", "Tnorme2010.dat"}, 2040, "Tnorme2010.dat"},
-        {{"Tnorme2001.dat", "Tnorme2010.dat", "Tnorme2020.dat", "Tnorme.dat"}, 1950, "Tnorme2010.dat"},
+        {{"Tnorme2001.dat", "Tnorme2010.dat", "Tnorme2020.dat", "Tnorme.dat"}, 1950, "Tnorme2001.dat"},
         // Only Tnorme.dat: every year loads it, far outside both limits too.
         {{"Tnorme.dat"}, 0, "Tnorme.dat"},
         {{"Tnorme.dat"}, 1900, "Tnorme.dat"},
