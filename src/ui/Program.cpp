@@ -9,6 +9,7 @@
 #include "ui/core/UF_GESLO.h"
 #include "ui/core/UF_MAIN.h"
 #include "ui/core/UF_MERILEC.h"
+#include "ui/exchange/UF_IZVOZ.h"
 #include "ui/exchange/UF_NAJDIUCENCA.h"
 #include "ui/exchange/UF_UVOZDISKETE.h"
 #include "ui/records/UF_NASTAVITVE.h"
@@ -49,6 +50,10 @@ void Program::createWindows()
         runReported([&] { m_oddelki = std::make_unique<TF_ODDELKI>(*m_dm, m_main.get()); });
     if (m_vnosu)
         m_vnosu->setClassRegister(m_oddelki.get());
+    if (m_vnosu && m_merilec)
+        runReported([&] { addClassWorkbookButtons(*m_vnosu, *m_dm, *m_merilec); });
+    if (m_dm->isConnected())
+        runReported([&] { m_izvoz = std::make_unique<TF_IZVOZ>(*m_dm, m_main.get()); });
     if (m_dm->isConnected())
         runReported([&] { m_pregledUcencev = std::make_unique<TF_PREGLEDUCENCEV>(*m_dm, m_main.get()); });
     // The import's windows: the matching dialog answers the prompter's pupil choice.
@@ -82,6 +87,8 @@ void Program::connectMenu()
         m_main->setMenuHandler(QStringLiteral("Vnosuencev1"), [this] { m_vnosu->exec(); });
     if (m_pregledUcencev)
         m_main->setMenuHandler(QStringLiteral("Pregleduencev1"), [this] { m_pregledUcencev->exec(); });
+    if (m_izvoz)
+        m_main->setMenuHandler(QStringLiteral("Izvozpodatkov1"), [this] { m_izvoz->exec(); });
     if (m_uvozDiskete)
         m_main->setArchiveImportHandler([this](const QString& path) {
             m_uvozDiskete->ArchivePath = path;

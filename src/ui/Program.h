@@ -22,6 +22,7 @@ class TF_ODDELKI;
 class TF_PREGLEDUCENCEV;
 class TF_NAJDIUCENCA;
 class TF_UVOZDISKETE;
+class TF_IZVOZ;
 
 class Program
 {
@@ -48,6 +49,8 @@ public:
     // The pupil matching dialog of the import and the archive import window.
     TF_NAJDIUCENCA* najdiUcenca() { return m_najdiUcenca.get(); }
     TF_UVOZDISKETE* uvozDiskete() { return m_uvozDiskete.get(); }
+    // The export window (null without a database).
+    TF_IZVOZ* izvoz() { return m_izvoz.get(); }
 
 private:
     void createWindows();
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<TF_PREGLEDUCENCEV> m_pregledUcencev;
     std::unique_ptr<TF_NAJDIUCENCA> m_najdiUcenca;
     std::unique_ptr<TF_UVOZDISKETE> m_uvozDiskete;
+    std::unique_ptr<TF_IZVOZ> m_izvoz;
 };
 
 } // namespace gibomer

@@ -5,7 +5,10 @@
 #include "exchange/Export.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolder.h"
+#include "ui/Program.h"
+#include "ui/core/UF_MAIN.h"
 #include "ui/exchange/UF_IZVOZ.h"
+#include "ui/records/UF_VNOSU.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -151,4 +154,22 @@ TEST(CurrentSchoolYear, NamedByTheYearInWhichItEnds)
 {
     EXPECT_EQ(currentSchoolYear(QDate(2026, 8, 31)), 2026);
     EXPECT_EQ(currentSchoolYear(QDate(2026, 9, 1)), 2027);
+}
+
+TEST(ProgramWiring, ExportMenuItemAndTheEntryWindowsWorkbookButtons)
+{
+    TestFolder folder;
+    ScriptedPrompter prompter;
+    Program program(folder.folder(), prompter);
+    ASSERT_NE(program.izvoz(), nullptr);
+    EXPECT_TRUE(program.main().menuItem(QStringLiteral("Izvozpodatkov1"))->isEnabled());
+    ASSERT_NE(program.vnosu(), nullptr);
+    auto* create = program.vnosu()->findChild<QPushButton*>(QStringLiteral("fcImageBtn1"));
+    auto* import = program.vnosu()->findChild<QPushButton*>(QStringLiteral("fcImageBtn2"));
+    ASSERT_NE(create, nullptr);
+    ASSERT_NE(import, nullptr);
+    EXPECT_EQ(create->text(), QStringLiteral("Kreiraj Excel"));
+    EXPECT_EQ(import->text(), QStringLiteral("Uvoz iz Excela"));
+    program.vnosu()->resize(1000, 700);
+    program.vnosu()->grab().save(QStringLiteral("/tmp/TF_VNOSU_workbook.png"));
 }
