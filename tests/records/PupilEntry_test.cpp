@@ -399,3 +399,23 @@ TEST(PupilEntry, WithoutANormFileTheRowStaysInEditingAndNothingIsWritten)
     EXPECT_FALSE(f.window->isVisible());
     EXPECT_EQ(f.count(QStringLiteral("T_VREDNOST")), 0);
 }
+
+TEST(PupilEntry, EnterMovesOnThroughTheNameAndDateFields)
+{
+    EntryWindow f;
+    f.open();
+    f.pupilButton(NavAction::Insert)->click();
+    f.window->activateWindow();
+    QApplication::setActiveWindow(f.window.get());
+    f.window->DBEdit1->setFocus();
+    if (QApplication::focusWidget() != f.window->DBEdit1)
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    pressKey(f.window->DBEdit1, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f.window->DBEdit2);
+    pressKey(f.window->DBEdit2, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f.window->wwDBDateTimePicker1->lineEdit());
+    typeText(f.window->wwDBDateTimePicker1->lineEdit(), QStringLiteral("1.2.95"));
+    pressKey(f.window->wwDBDateTimePicker1->lineEdit(), Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), f.window->wwDBDateTimePicker1->lineEdit());
+    EXPECT_EQ(f.dm->A_VNOSU().field(QStringLiteral("ROJSTVO")).toString(), QStringLiteral("1995-02-01"));
+}
