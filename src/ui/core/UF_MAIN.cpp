@@ -10,10 +10,18 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+// The pictures are compiled into the static window library, whose resources
+// must be registered by hand.
+static void initWindowResources()
+{
+    Q_INIT_RESOURCE(gibomer);
+}
+
 namespace gibomer {
 
 TF_MAIN::TF_MAIN(const ProgramFolder& folder, Prompter& prompter) : m_folder(folder), m_prompter(prompter)
 {
+    initWindowResources();
     setObjectName(QStringLiteral("F_MAIN"));
     setWindowTitle(QStringLiteral("Gibomer"));
     FormCreate();
