@@ -8,7 +8,8 @@
 namespace gibomer {
 
 namespace {
-const QString HashPrefix = QStringLiteral("pbkdf2-sha256");
+// A literal, so that hashing works during static initialisation too.
+constexpr QLatin1StringView HashPrefix("pbkdf2-sha256");
 constexpr int Iterations = 60000;
 
 QByteArray pbkdf2(const QByteArray& password, const QByteArray& salt, int iterations)
@@ -46,7 +47,7 @@ QString hashPassword(const QString& plain)
     for (char& c : salt)
         c = static_cast<char>(QRandomGenerator::system()->bounded(256));
     const QByteArray hash = pbkdf2(upperAsciiLetters(plain).toUtf8(), salt, Iterations);
-    return QStringList{HashPrefix, QString::number(Iterations), QString::fromLatin1(salt.toBase64()),
+    return QStringList{QString(HashPrefix), QString::number(Iterations), QString::fromLatin1(salt.toBase64()),
                        QString::fromLatin1(hash.toBase64())}
         .join(QLatin1Char('$'));
 }
