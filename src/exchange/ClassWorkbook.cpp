@@ -78,6 +78,32 @@ int askYear(Prompter& prompter, const QString& caption, const QString& prompt)
     return *year;
 }
 
+void checkSheetsToWrite(Prompter& prompter, int year, const std::vector<WorkbookSheet>& sheets,
+                        const QString& what)
+{
+    QStringList names;
+    for (const auto& sheet : sheets) {
+        const QString problem = sheetNameProblem(sheet.name());
+        if (!problem.isEmpty()) {
+            abortWithMessage(prompter,
+                             QStringLiteral("Oddelek '%1' leta %2 ne more dati imena lista (%3), %4. "
+                                            "Popravite oznako oddelka.")
+                                 .arg(sheet.name())
+                                 .arg(year)
+                                 .arg(problem, what));
+        }
+        names << sheet.name();
+    }
+    const QString repeated = repeatedSheetName(names);
+    if (!repeated.isEmpty()) {
+        abortWithMessage(prompter,
+                         QStringLiteral("Za leto %1 sta vpisana dva oddelka z imenom '%2'. Delovni zvezek "
+                                        "ne more imeti dveh listov z istim imenom, %3.")
+                             .arg(year)
+                             .arg(repeated, what));
+    }
+}
+
 QString CreateClassWorkbook(TDM& dm)
 {
     Prompter& prompter = dm.prompter();
@@ -94,17 +120,7 @@ QString CreateClassWorkbook(TDM& dm)
     if (sheets.empty())
         abortWithMessage(prompter, NoClassesMessage);
 
-    QStringList names;
-    for (const auto& sheet : sheets)
-        names << sheet.name();
-    const QString repeated = repeatedSheetName(names);
-    if (!repeated.isEmpty()) {
-        abortWithMessage(prompter,
-                         QStringLiteral("Za leto %1 sta vpisana dva oddelka z imenom '%2'. Delovni zvezek "
-                                        "ne more imeti dveh listov z istim imenom, zato ni bil kreiran.")
-                             .arg(year)
-                             .arg(repeated));
-    }
+    checkSheetsToWrite(prompter, year, sheets, QStringLiteral("zato ni bil kreiran"));
 
     const QString chosen = prompter.saveFile(QStringLiteral("Shrani delovni zvezek"),
                                              documentsFolder() + QStringLiteral("/Oddelki %1.xlsx").arg(year),

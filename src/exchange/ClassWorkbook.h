@@ -62,6 +62,11 @@ QStringList stageClassWorkbook(Prompter& prompter, const std::vector<WorkbookShe
 int askYear(Prompter& prompter, const QString& caption, const QString& prompt);
 // The documents folder, where the dialogs propose their files.
 QString documentsFolder();
+// Before a workbook of class sheets is written: a name that a spreadsheet
+// program refuses, or two classes of the year with one sheet name, show a
+// message and abort. `what` ends the message ("zato ni bil kreiran").
+void checkSheetsToWrite(Prompter& prompter, int year, const std::vector<WorkbookSheet>& sheets,
+                        const QString& what);
 // Adds ".xlsx" to a chosen name that has no extension.
 QString withXlsxSuffix(const QString& path);
 

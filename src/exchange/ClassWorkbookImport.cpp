@@ -58,6 +58,21 @@ std::optional<ImportSummary> ImportClassWorkbook(TDM& dm, ProgressDisplay& progr
                            "ostale vrstice niso bile prebrane.")
                 .arg(QLatin1Char('\'') + cutSheets.join(QStringLiteral("', '")) + QLatin1Char('\'')));
     }
+    if (!summary.skipped.isEmpty()) {
+        // The engine goes on past a pupil whose results do not read; the
+        // user typed them, so name the pupils whose results are missing.
+        constexpr int Shown = 10;
+        QStringList lines;
+        for (int i = 0; i < summary.skipped.size() && i < Shown; ++i) {
+            const SkippedRecord& s = summary.skipped[i];
+            lines << QStringLiteral("%1 %2: %3").arg(s.priimek, s.ime, s.reason);
+        }
+        if (summary.skipped.size() > Shown)
+            lines << QStringLiteral("... in še %1").arg(summary.skipped.size() - Shown);
+        prompter.message(QStringLiteral("Učenci, katerih rezultatov ni bilo mogoče uvoziti (%1):\n")
+                             .arg(summary.skipped.size()) +
+                         lines.join(QLatin1Char('\n')));
+    }
     return summary;
 }
 

@@ -83,18 +83,7 @@ QString ExportYear(TDM& dm, int year, bool pupilsOnly)
     if (sheets.empty())
         abortWithMessage(prompter,
                          QStringLiteral("Za leto %1 ni vnešenih oddelkov, zato ni kaj izvoziti.").arg(year));
-    QStringList names;
-    for (const auto& sheet : sheets)
-        names << sheet.name();
-    const QString repeated = repeatedSheetName(names);
-    if (!repeated.isEmpty()) {
-        abortWithMessage(prompter,
-                         QStringLiteral("Za leto %1 sta vpisana dva oddelka z imenom '%2'. Delovni zvezek "
-                                        "ne more imeti dveh listov z istim imenom, zato izvoz ni bil "
-                                        "izveden.")
-                             .arg(year)
-                             .arg(repeated));
-    }
+    checkSheetsToWrite(prompter, year, sheets, QStringLiteral("zato izvoz ni bil izveden"));
     const QString chosen = prompter.saveFile(QStringLiteral("Shrani izvoz podatkov"),
                                              documentsFolder() + QStringLiteral("/Izvoz %1.xlsx").arg(year),
                                              QStringLiteral("Delovni zvezek Excel (*.xlsx)"));

@@ -42,6 +42,22 @@ QString numberCellText(double value)
     return formatGeneral(value);
 }
 
+QString sheetNameProblem(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("ime lista je prazno");
+    if (name.size() > 31)
+        return QStringLiteral("ime lista je daljše od 31 znakov");
+    static const QString forbidden = QStringLiteral("[]:*?/\\");
+    for (const QChar c : name) {
+        if (forbidden.contains(c))
+            return QStringLiteral("ime lista ne sme vsebovati znaka %1").arg(c);
+    }
+    if (name.startsWith(QLatin1Char('\'')) || name.endsWith(QLatin1Char('\'')))
+        return QStringLiteral("ime lista se ne sme začeti ali končati z opuščajem");
+    return {};
+}
+
 QString repeatedSheetName(const QStringList& names)
 {
     QStringList seen;

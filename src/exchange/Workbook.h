@@ -59,6 +59,10 @@ void writeWorkbook(const QString& path, const std::vector<WorkbookSheet>& sheets
 // gives "5"), a fraction with the decimal comma ("15,5").
 QString numberCellText(double value);
 
+// Why a spreadsheet program would refuse the name of a sheet (too long, a
+// character it does not allow); empty for a good name.
+QString sheetNameProblem(const QString& name);
+
 // The first name that occurs twice, compared as the spreadsheet programs
 // compare sheet names (letter case ignored); empty when all differ.
 QString repeatedSheetName(const QStringList& names);

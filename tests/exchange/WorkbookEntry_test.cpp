@@ -197,6 +197,7 @@ TEST(CreateClassWorkbook, StopsWithAMessageAndWritesNothing)
     addClass(*dm, 1, 10, 2005, 5, QStringLiteral("A"));
     addClass(*dm, 2, 11, 2005, 5, QStringLiteral("a")); // another school: the same sheet name
     addClass(*dm, 3, 10, 2006, 5, QStringLiteral("A"));
+    addClass(*dm, 5, 10, 2008, 5, QStringLiteral("A/B"));
 
     const std::pair<std::optional<QString>, const char*> cases[] = {
         {QStringLiteral("2007"),
@@ -204,6 +205,8 @@ TEST(CreateClassWorkbook, StopsWithAMessageAndWritesNothing)
         {QStringLiteral("2005 or 1=1"), "Napačno vnešeno leto!"},
         {QStringLiteral(""), "Napačno vnešeno leto!"},
         {QStringLiteral("2005"), "Za leto 2005 sta vpisana dva oddelka z imenom '5 "},
+        {QStringLiteral("2008"),
+         "Oddelek '5 A/B' leta 2008 ne more dati imena lista (ime lista ne sme vsebovati znaka /)"},
     };
     for (const auto& [answer, message] : cases) {
         prompter.expectInput(QStringLiteral("Vpis leta meritve"), answer)
