@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <memory>
 #include <zip.h>
@@ -152,7 +153,9 @@ std::vector<Member> readMembers(zip_t* archive, const QByteArray& password)
     return members;
 }
 
-// The database and its journals are never replaced from an archive.
+// The program's own files in baza are never replaced from an archive: the
+// database and its journals, the upgrade scripts (run at the next start) and
+// the backup copies of the database.
 bool isProtectedName(const QString& baseName, const TDM& dm)
 {
     const QString database = QFileInfo(dm.folder().databaseFile()).fileName();
@@ -161,7 +164,9 @@ bool isProtectedName(const QString& baseName, const TDM& dm)
         if (baseName.compare(database + suffix, Qt::CaseInsensitive) == 0)
             return true;
     }
-    return false;
+    static const QRegularExpression programFiles(QStringLiteral("^(D\\d{4}\\.txt|gmr-.*\\.bak)$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    return programFiles.match(baseName).hasMatch();
 }
 
 void writeMember(const QString& path, const QByteArray& content)

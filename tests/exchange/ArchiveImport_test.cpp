@@ -146,6 +146,7 @@ TEST_P(ArchiveImport, MembersLandFlatInBazaAndNowhereElse)
     entries.push_back({QStringLiteral("mapa/pod/S123408"), exchangeLine("GLOBOK A", '7', 'B', "08")});
     entries.push_back({QStringLiteral("../") + outside, "ven"});
     entries.push_back({QStringLiteral("gmr.mdb"), "not a database"});
+    entries.push_back({QStringLiteral("D0009.txt"), "DELETE FROM T_UCENEC\n/*\n"});
     ARCHIVE_OR_SKIP(archive, entries);
 
     const ArchiveImportSummary summary = ImportArchive(*dm, archive, Password, progress);
@@ -155,8 +156,11 @@ TEST_P(ArchiveImport, MembersLandFlatInBazaAndNowhereElse)
     EXPECT_TRUE(QFileInfo::exists(folder.baza() + QLatin1Char('/') + outside));
     EXPECT_FALSE(QFileInfo::exists(folder.path() + QLatin1Char('/') + outside));
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(folder.path()).absolutePath() + QLatin1Char('/') + outside));
-    // the database itself is never replaced from an archive
+    // the database itself is never replaced from an archive,
     EXPECT_TRUE(summary.notExtracted.contains(QStringLiteral("gmr.mdb")));
+    // nor are the upgrade scripts, which the next start would run
+    EXPECT_TRUE(summary.notExtracted.contains(QStringLiteral("D0009.txt")));
+    EXPECT_FALSE(QFileInfo::exists(folder.baza() + QStringLiteral("/D0009.txt")));
     EXPECT_EQ(countRows(*dm, QStringLiteral("T_VREDNOST")), 3);
     // a stored name under a folder does not begin with S, so it is not imported
     EXPECT_EQ(summary.imported.size(), 2);
