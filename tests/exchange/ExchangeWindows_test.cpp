@@ -5,7 +5,9 @@
 #include "core/Errors.h"
 #include "exchange/ImportEngine.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/Program.h"
 #include "ui/core/ErrorDisplay.h"
+#include "ui/core/UF_MAIN.h"
 #include "ui/core/UF_MERILEC.h"
 #include "ui/exchange/UF_NAJDIUCENCA.h"
 #include "ui/exchange/UF_UVOZDISKETE.h"
@@ -199,4 +201,22 @@ TEST_F(ArchiveWindow, AnErrorKeepsTheWindowOpen)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.front().contains(QStringLiteral("ni arhiv ZIP")));
     EXPECT_EQ(window.eGeslo->text(), QStringLiteral("geslo"));
+}
+
+TEST(ArchiveWindowFromTheMenu, UvozPodatkovOpensTheWindowWithTheChosenArchive)
+{
+    TestFolder folder{TestFolder::Norms::Default};
+    ScriptedPrompter prompter;
+    Program program(folder.folder(), prompter);
+    ASSERT_NE(program.uvozDiskete(), nullptr);
+    const QString demo = sourcePath(QStringLiteral("demo/demo-sola.zip"));
+    prompter.expectOpenFiles({demo, QStringLiteral("/drugi.zip")});
+    TF_UVOZDISKETE& window = *program.uvozDiskete();
+    QString shownPath;
+    whenShown(window, [&] {
+        shownPath = window.ArchivePath;
+        window.sbZapri->click();
+    });
+    program.main().Uvozpodatkov1Click();
+    EXPECT_EQ(shownPath, demo);
 }
