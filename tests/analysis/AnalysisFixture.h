@@ -16,8 +16,10 @@
 #include "core/Sql.h"
 #include "core/TestTables.h"
 
+#include <QDate>
 #include <QMap>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QSqlQuery>
 #include <ostream>
 

@@ -122,7 +122,11 @@ void setupAnalysisCharts(QCustomPlot& main, QCustomPlot& xt)
     auto* legendRow = new QCPLayoutGrid;
     main.plotLayout()->addElement(1, 0, legendRow);
     main.axisRect()->insetLayout()->take(main.legend);
-    legendRow->addElement(0, 0, main.legend);
+    // The legend keeps its own width, centred between two empty cells.
+    legendRow->addElement(0, 0, new QCPLayoutElement(&main));
+    legendRow->addElement(0, 1, main.legend);
+    legendRow->addElement(0, 2, new QCPLayoutElement(&main));
+    legendRow->setColumnStretchFactors({1, 0.001, 1});
     legendRow->setMargins(QMargins(0, 0, 0, 0));
     main.legend->setVisible(true);
     main.legend->setFont(chartFont(8, true));
@@ -189,6 +193,7 @@ void drawAnalysisCharts(QCustomPlot& main, QCustomPlot& xt, const ChartModel& mo
                         const EvaluationBands& bands)
 {
     setupAnalysisCharts(main, xt);
+    main.legend->clearItems();
     main.clearPlottables();
     xt.clearPlottables();
     for (QCustomPlot* p : {&main, &xt}) {
@@ -243,6 +248,7 @@ void drawAnalysisCharts(QCustomPlot& main, QCustomPlot& xt, const ChartModel& mo
     const int itemWidth = 14 + 10 + 8 + legendMetrics.horizontalAdvance(QStringLiteral("0000"));
     const int perRow = std::max(1, (std::max(main.width(), 300) - 80) / itemWidth);
     main.legend->setWrap(std::max(1, std::min(n, perRow)));
+    main.legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
 
     const double margin = TestCount * model.marginPercent / 100.0;
     main.xAxis->setRange(0.5 - margin, TestCount + 0.5 + margin);

@@ -72,6 +72,8 @@ void TwoLineHeader::paintSection(QPainter* painter, const QRect& rect, int logic
 void ContrastDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    // The analysis grids show values only; no row is highlighted as current.
+    option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     const QVariant background = index.data(Qt::BackgroundRole);
     if (background.canConvert<QColor>()) {
         const QColor c = background.value<QColor>();

@@ -38,6 +38,7 @@ QPushButton* stripButton(QWidget* parent, const QString& name, const QString& te
 void styleGrid(QTableView* grid)
 {
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 6);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setFocusPolicy(Qt::NoFocus);
@@ -50,6 +51,10 @@ void styleGrid(QTableView* grid)
 TF_PREGLEDI::TF_PREGLEDI(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
 {
     setObjectName(QStringLiteral("F_PREGLEDI"));
+    screenWidth = [this] {
+        const QScreen* s = screen();
+        return s ? s->geometry().width() : 1024;
+    };
     setWindowTitle(QStringLiteral("Pregledi"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMaximizeButtonHint);
@@ -106,7 +111,8 @@ TF_PREGLEDI::TF_PREGLEDI(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
         return gridCellColour(m_analysis.chart, field,
                               year.isNull() ? QString() : QString::number(year.toInt()));
     };
-    m_gridModel->attachTo(wwDBGrid1);
+    // Shown, not browsed: no current row to follow.
+    wwDBGrid1->setModel(m_gridModel);
     header->setGroups(analysisGridGroups());
     header->setSectionResizeMode(QHeaderView::Fixed);
     wwDBGrid1->setMinimumHeight(127);
@@ -133,7 +139,7 @@ TF_PREGLEDI::TF_PREGLEDI(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
     wwDBGrid3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     wwDBGrid3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_referenceModel = new DatasetTableModel(dm.A_REFERENCE(), referenceGridColumns(), this);
-    m_referenceModel->attachTo(wwDBGrid3);
+    wwDBGrid3->setModel(m_referenceModel);
     refLayout->addWidget(wwDBGrid3, 1);
     pReferencne->setFixedHeight(wwDBGrid3->horizontalHeader()->sizeHint().height() +
                                 wwDBGrid3->verticalHeader()->defaultSectionSize() + 4);
@@ -168,6 +174,7 @@ void TF_PREGLEDI::showEvent(QShowEvent* event)
 void TF_PREGLEDI::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
+    applyGridWidths(screenWidth());
     fitGridHeight();
     alignXtChart(*DBChart, *DBChartX);
     DBChartX->replot();
@@ -190,24 +197,48 @@ void TF_PREGLEDI::showAnalysis(const AnalysisResult& result)
     m_analysis = result;
     drawAnalysisCharts(*DBChart, *DBChartX, m_analysis.chart, readEvaluationBands(m_dm.A_VREDNOTENJE()));
     pReferencne->setVisible(m_analysis.chart.showReferences);
-    const QScreen* s = screen();
-    applyGridWidths(s ? s->geometry().width() : 1024);
+    applyGridWidths(screenWidth());
     fitGridHeight();
     wwDBGrid1->viewport()->update();
 }
 
 void TF_PREGLEDI::applyGridWidths(int screenWidth)
 {
-    const QFontMetrics metrics(wwDBGrid1->font());
-    const int charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
     const auto widths = analysisGridWidths(screenWidth);
+    int characters = 0, pixels = 0;
+    for (const GridWidth& w : widths)
+        (w.pixels ? pixels : characters) += w.value;
+    // A character is the width of a digit; where the columns would not fit
+    // the window the unit shrinks, but a column always holds four digits in bold.
+    QFont bold = wwDBGrid1->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int least = metrics.horizontalAdvance(QStringLiteral("8888")) + 8;
+    int unit = metrics.horizontalAdvance(QLatin1Char('0')) + 2;
+    const int available = std::max(width(), 640) - 24 - pixels;
+    if (characters > 0 && characters * unit > available)
+        unit = std::max(1, available / characters);
+    std::array<int, 24> px{};
+    int total = 0;
     for (int i = 0; i < static_cast<int>(widths.size()); ++i) {
         const GridWidth& w = widths[i];
-        wwDBGrid1->setColumnWidth(i, w.pixels ? w.value : w.value * charWidth + 12);
+        px[i] = w.pixels ? w.value : std::max(least, w.value * unit);
+        total += px[i];
     }
+    // Still too wide: the wide XT and year columns give up their room first.
+    for (int i : {23, 0}) {
+        const int excess = total - (available + pixels);
+        if (excess <= 0 || widths[i].pixels)
+            break;
+        const int cut = std::min(excess, std::max(0, px[i] - least));
+        px[i] -= cut;
+        total -= cut;
+    }
+    for (int i = 0; i < static_cast<int>(px.size()); ++i)
+        wwDBGrid1->setColumnWidth(i, px[i]);
     const int refChars = screenWidth > 800 ? 6 : 5;
     for (int i = 0; i < m_referenceModel->columnCount(); ++i)
-        wwDBGrid3->setColumnWidth(i, refChars * charWidth + 12);
+        wwDBGrid3->setColumnWidth(i, std::max(least, refChars * unit));
 }
 
 void TF_PREGLEDI::fitGridHeight()

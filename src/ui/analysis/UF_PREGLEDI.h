@@ -46,6 +46,8 @@ public:
 
     // Column widths of the analysis grid for a screen width.
     void applyGridWidths(int screenWidth);
+    // The screen width the grid's columns are fitted to (the window's screen).
+    std::function<int()> screenWidth;
 
     QPushButton* fcImageBtn3 = nullptr;
     QPushButton* sbNAtisni = nullptr;
