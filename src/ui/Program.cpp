@@ -1,7 +1,9 @@
 #include "ui/Program.h"
 
+#include "ui/analysis/ReportPrinting.h"
 #include "ui/analysis/UF_PREGLEDI.h"
 #include "ui/analysis/UF_PREGLEDI_IZBIRA.h"
+#include "ui/analysis/UF_PREGLEDI_IZTIS.h"
 #include "ui/analysis/UF_PRIMERJALNA_ANLIZA.h"
 #include "ui/analysis/UF_UREDIGRAF.h"
 #include "ui/core/GibomerApplication.h"
@@ -16,6 +18,8 @@
 #include "ui/records/UF_ODDELKI.h"
 #include "ui/records/UF_PREGLEDUCENCEV.h"
 #include "ui/records/UF_VNOSU.h"
+
+#include <QCheckBox>
 
 namespace gibomer {
 
@@ -52,6 +56,8 @@ void Program::createWindows()
         m_vnosu->setClassRegister(m_oddelki.get());
     if (m_vnosu && m_merilec)
         runReported([&] { addClassWorkbookButtons(*m_vnosu, *m_dm, *m_merilec); });
+    if (m_pregledi && m_pregledIzbira)
+        runReported([&] { createReportPrinting(); });
     if (m_dm->isConnected())
         runReported([&] { m_izvoz = std::make_unique<TF_IZVOZ>(*m_dm, m_main.get()); });
     if (m_dm->isConnected())
@@ -75,6 +81,20 @@ void Program::createAnalysisWindows()
     m_pregledi->setSelectionWindow(m_pregledIzbira.get());
     m_pregledi->setChartSettings(m_urediGraf.get());
     m_urediGraf->setSelectionWindow(m_pregledIzbira.get());
+}
+
+// "Natisni pregled" of the analysis view and "Natisni vse" of the selection.
+void Program::createReportPrinting()
+{
+    m_reportPrinter = std::make_unique<AnalysisReportPrinter>(*m_dm);
+    m_reportPrinter->mainChart = m_pregledi->DBChart;
+    m_reportPrinter->xtChart = m_pregledi->DBChartX;
+    m_reportPrinter->parentWindow = m_pregledi.get();
+    m_reportPrinter->printNotes = [this] { return m_urediGraf && m_urediGraf->cbOpombe->isChecked(); };
+    m_pregledi->setPrintHandler([this] { m_reportPrinter->printAnalysis(m_pregledi->PreviewReport); });
+    m_preglediIztis = std::make_unique<TF_PREGLEDI_IZTIS>(*m_reportPrinter, m_pregledIzbira.get());
+    m_preglediIztis->buildAnalysis = [this] { m_pregledIzbira->BuildAnalysis(); };
+    m_pregledIzbira->setShowBatchPrint([this] { m_preglediIztis->exec(); });
 }
 
 void Program::connectMenu()

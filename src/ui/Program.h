@@ -23,6 +23,8 @@ class TF_PREGLEDUCENCEV;
 class TF_NAJDIUCENCA;
 class TF_UVOZDISKETE;
 class TF_IZVOZ;
+class AnalysisReportPrinter;
+class TF_PREGLEDI_IZTIS;
 
 class Program
 {
@@ -41,6 +43,7 @@ public:
     TF_PREGLEDI* pregledi() { return m_pregledi.get(); }
     TF_PREGLEDI_IZBIRA* pregledIzbira() { return m_pregledIzbira.get(); }
     TF_UREDIGRAF* urediGraf() { return m_urediGraf.get(); }
+    TF_PREGLEDI_IZTIS* preglediIztis() { return m_preglediIztis.get(); }
     // Null when the window could not be created (no database).
     TF_NASTAVITVE* nastavitve() { return m_nastavitve.get(); }
     TF_VNOSU* vnosu() { return m_vnosu.get(); }
@@ -56,6 +59,7 @@ private:
     void createWindows();
     void connectMenu();
     void createAnalysisWindows();
+    void createReportPrinting();
 
     Prompter& m_prompter;
     bool m_mayRun = true;
@@ -74,6 +78,9 @@ private:
     std::unique_ptr<TF_NAJDIUCENCA> m_najdiUcenca;
     std::unique_ptr<TF_UVOZDISKETE> m_uvozDiskete;
     std::unique_ptr<TF_IZVOZ> m_izvoz;
+    // Printing the analysis; after the windows it prints from.
+    std::unique_ptr<AnalysisReportPrinter> m_reportPrinter;
+    std::unique_ptr<TF_PREGLEDI_IZTIS> m_preglediIztis;
 };
 
 } // namespace gibomer
