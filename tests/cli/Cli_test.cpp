@@ -207,13 +207,13 @@ TEST_F(Cli, WorkbookRoundTripKeepsTheRawResults)
     EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("x.xlsx"))));
 }
 
-class CliReports : public Cli
+class CliImported : public Cli
 {
 protected:
     void SetUp() override { ASSERT_EQ(importDemo().code, 0); }
 };
 
-TEST_F(CliReports, EachKindWritesItsPdfWithTheTitle)
+TEST_F(CliImported, EachKindWritesItsPdfWithTheTitle)
 {
     const QStringList pupil =
         rows(QStringLiteral("SELECT ID_UCENEC,IME,PRIIMEK,ROJSTVO FROM T_UCENEC ORDER BY ID_UCENEC LIMIT 1"))
@@ -255,7 +255,7 @@ TEST_F(CliReports, EachKindWritesItsPdfWithTheTitle)
     }
 }
 
-TEST_F(CliReports, TableHasOneLinePerYearWithDecimalCommas)
+TEST_F(CliImported, TableHasOneLinePerYearWithDecimalCommas)
 {
     const QString csv = file(QStringLiteral("sola.csv"));
     const CliRun run =
@@ -280,7 +280,7 @@ TEST_F(CliReports, TableHasOneLinePerYearWithDecimalCommas)
     }
 }
 
-TEST_F(CliReports, BatchHasEveryFoundPupilInSearchOrder)
+TEST_F(CliImported, BatchHasEveryFoundPupilInSearchOrder)
 {
     const QStringList found = rows(QStringLiteral(
         "SELECT DISTINCT u.IME||' '||u.PRIIMEK, u.PRIIMEK, u.IME FROM T_UCENEC u JOIN T_VREDNOST v ON "
@@ -311,6 +311,53 @@ TEST_F(CliReports, BatchHasEveryFoundPupilInSearchOrder)
     EXPECT_EQ(none.code, 1) << none;
     EXPECT_TRUE(none.err.contains(QStringLiteral("Iskanje ni našlo nobenega učenca"))) << none;
     EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("n.pdf"))));
+}
+
+// A record that fits two pupils: --match first gives it to the first of
+// them, --match new to a pupil added for it.
+TEST_F(CliImported, MatchOptionAnswersThePupilChoice)
+{
+    const QStringList pupil =
+        rows(QStringLiteral(
+                 "SELECT u.ID_UCENEC,u.PRIIMEK,u.IME,u.ROJSTVO,u.SPOL FROM T_UCENEC u JOIN T_VREDNOST v "
+                 "ON v.ID_UCENEC=u.ID_UCENEC JOIN T_MERITEV m ON m.ID_MERITEV=v.ID_MERITEV "
+                 "WHERE m.LETO_MERITVE=2024 ORDER BY u.ID_UCENEC DESC LIMIT 1"))
+            .front()
+            .split(QLatin1Char('|'));
+    {
+        ScriptedPrompter prompter;
+        const auto dm = folder.openDataModule(prompter);
+        execSql(dm->db(),
+                QStringLiteral(
+                    "INSERT INTO T_UCENEC (ID_UCENEC,PRIIMEK,IME,ROJSTVO,SPOL) VALUES (9000,:p,:i,:r,:s)"),
+                {{":p", pupil[1]}, {":i", pupil[2]}, {":r", pupil[3]}, {":s", pupil[4].toInt()}});
+    }
+    const QString owners =
+        QStringLiteral("SELECT group_concat(v.ID_UCENEC) FROM T_VREDNOST v JOIN T_MERITEV m ON "
+                       "m.ID_MERITEV=v.ID_MERITEV JOIN T_UCENEC u ON u.ID_UCENEC=v.ID_UCENEC "
+                       "WHERE m.LETO_MERITVE=2024 AND u.PRIIMEK='%1' AND u.IME='%2' AND u.ROJSTVO='%3'")
+            .arg(pupil[1], pupil[2], pupil[3]);
+
+    const CliRun first =
+        importDemo({QStringLiteral("--replace"), QStringLiteral("--match"), QStringLiteral("first")});
+    ASSERT_EQ(first.code, 0) << first;
+    EXPECT_TRUE(
+        first.err.contains(QStringLiteral("Več učencev ustreza zapisu %1 %2").arg(pupil[1], pupil[2])))
+        << first;
+    EXPECT_TRUE(first.out.contains(
+        QStringLiteral("Skupaj: uvoženih datotek 6, prebranih zapisov 1858, dodanih učencev 0,")))
+        << first;
+    EXPECT_EQ(query(owners).toString(), pupil[0]);
+
+    const CliRun added =
+        importDemo({QStringLiteral("--replace"), QStringLiteral("--match"), QStringLiteral("new")});
+    ASSERT_EQ(added.code, 0) << added;
+    EXPECT_TRUE(added.out.contains(
+        QStringLiteral("S432124: prebranih zapisov 319, dodanih oddelkov 18, dodanih učencev 1,")))
+        << added;
+    const int newest = query(QStringLiteral("SELECT MAX(ID_UCENEC) FROM T_UCENEC")).toInt();
+    EXPECT_GT(newest, 9000);
+    EXPECT_EQ(query(owners).toInt(), newest);
 }
 
 // The shipped norm file rebuilt from its model is the same file, and its

@@ -268,6 +268,8 @@ int report(const QStringList& argList)
     const AnalysisResult analysis = BuildAnalysis(*dm, selection);
     printOut(
         QStringLiteral("Pregled: %1; let z rezultati: %2").arg(analysis.title).arg(dm->A_PVRE().rowCount()));
+    if (dm->A_PVRE().isEmpty())
+        printErr(QStringLiteral("Opozorilo: v izbranem obdobju ni rezultatov; poročilo nima nobenega leta."));
     if (!pdf.isEmpty()) {
         Charts charts(*dm, args.has(QStringLiteral("notes")));
         const std::unique_ptr<TR_IZPIS1> printed = charts.report(*dm, analysis);

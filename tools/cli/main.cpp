@@ -46,6 +46,7 @@ const QMap<QString, const char*> CommandHelp = {
      "gibomer-cli import-workbook ZVEZEK.xlsx --year LETO [--replace | --keep] [--match first | --match "
      "new]\n"
      "  Uvozi izpolnjen delovni zvezek (.xlsx ali .xls) za leto, katerega oddelki so že vpisani.\n"
+     "  Leto z vpisanimi oddelki šole velja za že uvoženo: brez --replace ostane, kot je, in se ne uvozi.\n"
      "  Primer: gibomer-cli import-workbook \"Oddelki 2024.xlsx\" --year 2024 --replace\n"},
     {QStringLiteral("create-workbook"),
      "gibomer-cli create-workbook --year LETO --out ZVEZEK.xlsx\n"
