@@ -36,7 +36,7 @@ QToolButton* toolButton(QWidget* parent, const QString& text, const QString& tip
 RichTextEditorDialog::RichTextEditorDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Urejanje opomb"));
-    resize(640, 440);
+    resize(680, 460);
     auto* v = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     fontFamily = new QFontComboBox(this);
@@ -64,10 +64,14 @@ RichTextEditorDialog::RichTextEditorDialog(QWidget* parent) : QDialog(parent)
     bullets = toolButton(this, QStringLiteral("• Seznam"), QStringLiteral("Alineje"));
     bar->addWidget(fontFamily, 1);
     bar->addWidget(fontSize);
-    for (QToolButton* b :
-         {bold, italic, underline, alignLeft, alignCenter, alignRight, alignJustify, bullets})
+    for (QToolButton* b : {bold, italic, underline})
         bar->addWidget(b);
     v->addLayout(bar);
+    auto* paragraph = new QHBoxLayout;
+    for (QToolButton* b : {alignLeft, alignCenter, alignRight, alignJustify, bullets})
+        paragraph->addWidget(b);
+    paragraph->addStretch();
+    v->addLayout(paragraph);
     editor = new QTextEdit(this);
     editor->setAcceptRichText(true);
     v->addWidget(editor, 1);
