@@ -37,10 +37,12 @@ std::ostream& operator<<(std::ostream& os, const CliRun& run)
               << run.err.toStdString();
 }
 
-CliRun cli(const QStringList& args)
+CliRun cli(const QStringList& args, const QByteArray& input = {})
 {
     QProcess process;
     process.start(binPath(QStringLiteral("gibomer-cli")), args);
+    process.write(input);
+    process.closeWriteChannel();
     CliRun run;
     if (!process.waitForFinished(600000))
         return run;
@@ -408,6 +410,11 @@ TEST_F(Cli, DatabaseWithPasswordOpensOnlyWithIt)
         inFolder({QStringLiteral("info"), QStringLiteral("--password-start"), QStringLiteral("skrivnost")}));
     EXPECT_EQ(right.code, 0) << right;
     EXPECT_TRUE(right.out.contains(QStringLiteral("VERZIJA: 4"))) << right;
+    // "-" reads it from standard input, out of the process list
+    const CliRun piped =
+        cli(inFolder({QStringLiteral("info"), QStringLiteral("--password-start"), QStringLiteral("-")}),
+            "skrivnost\n");
+    EXPECT_EQ(piped.code, 0) << piped;
 }
 
 // Wrong arguments are refused before anything is opened: exit 2, the reason

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <cstdio>
+#include <iostream>
+#include <string>
 
 namespace gibomer::cli {
 
@@ -44,6 +46,18 @@ void printOut(const QString& text)
 void printErr(const QString& text)
 {
     write(stderr, text);
+}
+
+QString secretValue(const QString& value)
+{
+    if (value != QLatin1String("-"))
+        return value;
+    std::string line;
+    std::getline(std::cin, line);
+    QString text = QString::fromUtf8(line);
+    if (text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    return text;
 }
 
 void CliPrompter::message(const QString& text)

@@ -15,6 +15,10 @@ namespace gibomer::cli {
 void printOut(const QString& text); // a line on standard output
 void printErr(const QString& text); // a line on standard error
 
+// A password option's value; "-" reads it as one line from standard input,
+// so that it need not appear in the process list.
+QString secretValue(const QString& value);
+
 // Answers every question the core asks from what the command's options say.
 // A question without a prepared answer is printed and ends the command as a
 // failure, so that nothing is ever decided by a guess.

@@ -39,7 +39,7 @@ std::unique_ptr<TDM> openDatabase(const Arguments& args, CliPrompter& prompter)
     }
 
     auto dm = std::make_unique<TDM>(*folder, prompter);
-    const QString typed = args.value(QStringLiteral("password-start"));
+    const QString typed = secretValue(args.value(QStringLiteral("password-start")));
     const bool given = args.has(QStringLiteral("password-start"));
     bool refused = false;
     const bool mayRun = dm->DataModuleCreate([&] {

@@ -112,7 +112,7 @@ int importArchive(const QStringList& argList)
                                                                           {QStringLiteral("keep"), false},
                                                                           {QStringLiteral("match")}}));
     args.expectPositional(1, QStringLiteral("arhiv ZIP"));
-    const QString password = args.required(QStringLiteral("password"));
+    const QString password = secretValue(args.required(QStringLiteral("password")));
     CliPrompter prompter;
     readAnswers(args, prompter);
     const QString path = existingFile(args.positional().front());

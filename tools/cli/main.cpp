@@ -29,6 +29,7 @@ const char* const Overview =
     "\n"
     "Ukazi s podatkovno bazo delajo v mapi programa; druga mapa: --folder MAPA.\n"
     "Bazo, zaščiteno z geslom, odpre --password-start GESLO (brez njega ukaz odneha).\n"
+    "Geslo \"-\" (pri --password in --password-start) se prebere kot vrstica s standardnega vhoda.\n"
     "Podrobnosti: gibomer-cli UKAZ --help\n"
     "Izhodne kode: 0 uspeh, 1 napaka (sporočilo na standardnem izhodu za napake), 2 napačni argumenti.\n";
 
