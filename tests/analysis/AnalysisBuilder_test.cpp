@@ -241,6 +241,15 @@ TEST_F(AnalysisBuild, BuildsThatCannotRunSayWhyAndKeepThePreviousAnalysis)
     }
 }
 
+TEST_F(AnalysisBuild, AnUnreadableEvaluationTableIsReportedAndTheBuildGoesOn)
+{
+    execSql(dm->db(), QStringLiteral("ALTER TABLE T_VREDNOTENJE RENAME TO T_VREDNOTENJE_OLD"));
+    prompter.expectMessage(QString::fromUtf8(EvaluationBandsMessage));
+    const AnalysisResult r = BuildAnalysis(*dm, selection(AnalysisKind::WholeSchool, 2019, 2021));
+    EXPECT_TRUE(prompter.done());
+    EXPECT_EQ(r.chart.series.size(), 3u);
+}
+
 TEST_F(AnalysisBuild, ReversedYearsOfTheOtherKindsGiveAnEmptyAnalysis)
 {
     const AnalysisResult r = BuildAnalysis(*dm, selection(AnalysisKind::WholeSchool, 2021, 2019));

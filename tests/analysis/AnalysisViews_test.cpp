@@ -75,6 +75,25 @@ protected:
 
 } // namespace
 
+TEST_F(AnalysisWindows, ShowingTheViewBuildsTheChoiceAndClosingHidesTheSelectionToo)
+{
+    execSql(dm->db(), QStringLiteral("UPDATE T_NASTAVITVE SET NAZIV='OŠ Gorica'"));
+    reloadSettings();
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Pregledi"));
+    view->PreviewReport = false;
+    view->show();
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Analiza - OŠ Gorica"));
+    EXPECT_TRUE(view->PreviewReport);
+    EXPECT_EQ(view->analysis().title, QStringLiteral("Povprečni rezultati za celotno šolo (Moški+Ženske)"));
+    EXPECT_EQ(view->DBChart->plottableCount(), 3);
+
+    view->fcImageBtn3->click();
+    EXPECT_TRUE(izbira->isVisible());
+    view->sbZapri->click();
+    EXPECT_FALSE(izbira->isVisible());
+    EXPECT_FALSE(view->isVisible());
+}
+
 TEST_F(AnalysisWindows, SelectionStartsWithTheRunningSchoolYearAndClearsOnePageAtATime)
 {
     TF_PREGLEDI_IZBIRA september(*dm, *view, QDate(2024, 9, 1));
