@@ -60,8 +60,6 @@ void Program::createWindows()
         runReported([&] { createReportPrinting(); });
     if (m_dm->isConnected())
         runReported([&] { m_izvoz = std::make_unique<TF_IZVOZ>(*m_dm, m_main.get()); });
-    if (m_dm->isConnected())
-        runReported([&] { m_pregledUcencev = std::make_unique<TF_PREGLEDUCENCEV>(*m_dm, m_main.get()); });
     // The import's windows: the matching dialog answers the prompter's pupil choice.
     runReported([&] { m_najdiUcenca = std::make_unique<TF_NAJDIUCENCA>(m_main.get()); });
     if (auto* dialogs = dynamic_cast<QtPrompter*>(&m_prompter); dialogs && m_najdiUcenca)
@@ -71,6 +69,9 @@ void Program::createWindows()
     if (m_dm->isConnected() && m_merilec)
         runReported(
             [&] { m_uvozDiskete = std::make_unique<TF_UVOZDISKETE>(*m_dm, *m_merilec, m_main.get()); });
+    // The ranking window is the last one created.
+    if (m_dm->isConnected())
+        runReported([&] { m_pregledUcencev = std::make_unique<TF_PREGLEDUCENCEV>(*m_dm, m_main.get()); });
 }
 
 void Program::createAnalysisWindows()

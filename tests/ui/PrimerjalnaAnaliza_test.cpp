@@ -2,8 +2,12 @@
 // note in their place, and freeing itself when closed.
 #include "ui/analysis/UF_PRIMERJALNA_ANLIZA.h"
 
+#include "support/ScriptedPrompter.h"
 #include "support/TestFolder.h"
+#include "ui/Program.h"
+#include "ui/core/UF_MAIN.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -80,4 +84,33 @@ TEST(ComparativeAnalysis, ClosingFreesTheWindow)
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
+}
+
+TEST(ComparativeAnalysis, EveryMenuClickOpensAFreshWindow)
+{
+    TestFolder folder;
+    ScriptedPrompter prompter;
+    Program program(folder.folder(), prompter);
+    QAction* item = program.main().menuItem(QStringLiteral("Primerjalneanalize1"));
+    EXPECT_FALSE(item->isVisible());
+    // A hidden action cannot be triggered: show the item as a user who enabled it would see it.
+    item->setVisible(true);
+    ASSERT_TRUE(item->isEnabled());
+    EXPECT_TRUE(program.main().menuItem(QStringLiteral("Pregleduencev1"))->isEnabled());
+
+    auto windows = [&] { return program.main().findChildren<TF_PRIMERJALNA_ANLIZA*>(); };
+    item->trigger();
+    ASSERT_EQ(windows().size(), 1);
+    windows().first()->PageControl1()->setCurrentIndex(2);
+    windows().first()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(windows().isEmpty());
+
+    item->trigger();
+    item->trigger();
+    ASSERT_EQ(windows().size(), 2);
+    for (TF_PRIMERJALNA_ANLIZA* window : windows()) {
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->PageControl1()->currentIndex(), 0);
+    }
 }
