@@ -1,15 +1,22 @@
 // Printing from the analysis view and the batch print of every found pupil,
 // with real charts, their picture files in baza and PDF output read back.
+#include "analysis/AnalysisFixture.h"
 #include "core/DataModule.h"
 #include "core/Errors.h"
 #include "core/Sql.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolder.h"
 #include "ui/analysis/ReportPrinting.h"
+#include "ui/analysis/UF_PREGLEDI.h"
+#include "ui/analysis/UF_PREGLEDI_IZBIRA.h"
 #include "ui/analysis/UF_PREGLEDI_IZTIS.h"
+#include "ui/analysis/UF_UREDIGRAF.h"
 #include "ui/core/ErrorDisplay.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -280,4 +287,90 @@ TEST_F(ReportPrinting, BatchWithoutAFileNamePrintsNothing)
     ASSERT_TRUE(waitUntil([&] { return !window.isVisible(); }));
     EXPECT_EQ(builds, 0);
     EXPECT_TRUE(prompter.done());
+}
+
+// "Natisni vse" through the analysis windows, wired as at start-up: every
+// found pupil's own analysis, in the search's order, with the ticked notes;
+// the view prints through its preview again afterwards.
+TEST(ReportPrintingWindows, NatisniVsePrintsEachFoundPupilsAnalysis)
+{
+    TestFolder folder;
+    ScriptedPrompter prompter;
+    auto dm = folder.openDataModule(prompter);
+    fillSmallSchool(*dm);
+    execSql(dm->db(),
+            QStringLiteral("UPDATE T_NASTAVITVE SET NAZIV='OŠ Bistrica', OPOMBE='<p>Opomba za starše</p>'"));
+    dm->A_NASTAVITVE().close();
+    dm->A_NASTAVITVE().open();
+
+    TF_PREGLEDI view(*dm);
+    view.screenWidth = [] { return 1024; };
+    view.resize(1024, 740);
+    auto* izbira = new TF_PREGLEDI_IZBIRA(*dm, view, QDate(2021, 5, 1));
+    auto* uredi = new TF_UREDIGRAF(*dm, &view);
+    view.setSelectionWindow(izbira);
+    view.setChartSettings(uredi);
+    uredi->setSelectionWindow(izbira);
+
+    AnalysisReportPrinter printer(*dm);
+    printer.mainChart = view.DBChart;
+    printer.xtChart = view.DBChartX;
+    printer.printNotes = [&] { return uredi->cbOpombe->isChecked(); };
+    printer.printerInstalled = [] { return false; };
+    bool previewed = false;
+    view.setPrintHandler([&] {
+        previewed = view.PreviewReport;
+        printer.printAnalysis(view.PreviewReport);
+    });
+    TF_PREGLEDI_IZTIS iztis(printer, izbira);
+    QStringList built;
+    iztis.buildAnalysis = [&] {
+        izbira->BuildAnalysis();
+        built << view.analysis().title;
+    };
+    izbira->setShowBatchPrint([&] {
+        // The window stays open after the last pupil; the user closes it.
+        QTimer::singleShot(0, &iztis, [&] {
+            waitUntil([&] { return !built.isEmpty() && !iztis.isRunning(); });
+            iztis.sbIzhod->click();
+        });
+        iztis.exec();
+    });
+
+    uredi->cbOpombe->setChecked(true);
+    izbira->rgTip->button(0)->click();
+    izbira->seLEtoOdU->setValue(2019);
+    izbira->seLetoDoU->setValue(2021);
+    izbira->fcImageBtn8Click();
+    ASSERT_EQ(dm->A_PUCENCI().rowCount(), 5);
+    dm->A_PUCENCI().last();
+
+    const QString pdf = folder.path() + QStringLiteral("/vsi.pdf");
+    prompter.expectSaveFile(pdf);
+    izbira->sbNAtisniClick();
+
+    const QStringList expected = {
+        QStringLiteral("EVA BREZ, 10.09.2011"), QStringLiteral("ANA KOŠIR, 04.03.2012"),
+        QStringLiteral("DANA KRAJNC, 02.01.2012"), QStringLiteral("BOR NOVAK, 06.05.2012"),
+        QStringLiteral("CENE ZUPAN, 08.07.2012")};
+    ASSERT_EQ(built, expected);
+    ASSERT_EQ(pageCount(pdf), 5);
+    for (int i = 0; i < 5; ++i) {
+        const QString text = pageText(pdf, i + 1);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_TRUE(text.contains(expected[i]));
+        EXPECT_TRUE(text.contains(QStringLiteral("OŠ Bistrica")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Opomba za starše")));
+    }
+    // ANA KOŠIR's three years: 2019 with ATV 150 and T-scores 60 (+0,01).
+    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("2019 150 60,0")));
+    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("2021 160 62,0")));
+
+    // Back in the view, "Natisni pregled" previews again.
+    QTimer::singleShot(50, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    view.sbBrisiClick();
+    EXPECT_TRUE(previewed);
 }

@@ -36,7 +36,10 @@ QString xtChartPicture(const ProgramFolder& folder)
 std::shared_ptr<const ChartPicture> recordChart(QCustomPlot& chart, const QSizeF& reportSizeMm)
 {
     auto recording = std::make_shared<ChartPicture>();
-    const int height = std::max(1, chart.height() - 1);
+    // A chart that has never been laid out on screen (its window not shown)
+    // has no size of its own yet; it is laid out at the view's usual height.
+    constexpr int UsualHeight = 559, SmallestHeight = 200;
+    const int height = chart.isVisible() ? std::max(SmallestHeight, chart.height() - 1) : UsualHeight;
     const int width = std::max(1, qRound(height * reportSizeMm.width() / reportSizeMm.height()));
     recording->size = QSize(width, height);
     QCPPainter painter;

@@ -30,7 +30,8 @@ QString mainChartPicture(const ProgramFolder& folder);
 QString xtChartPicture(const ProgramFolder& folder);
 
 // Records the chart as vector drawing, laid out at the proportions of its
-// place on the report and at the height it has on screen (less one pixel).
+// place on the report and at the height it has on screen (less one pixel;
+// never so small that its texts no longer fit).
 std::shared_ptr<const ChartPicture> recordChart(QCustomPlot& chart, const QSizeF& reportSizeMm);
 
 // The text of the chart's title element; empty when it has none.

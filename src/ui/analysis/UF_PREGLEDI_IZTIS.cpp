@@ -41,6 +41,7 @@ TF_PREGLEDI_IZTIS::TF_PREGLEDI_IZTIS(AnalysisReportPrinter& printer, QWidget* pa
     lUcenec->setFont(bold);
     caption->setFont(bold);
     lUcenec->setMinimumWidth(200);
+    lUcenec->setWordWrap(true); // a long name takes two lines
     auto* panelLayout = new QHBoxLayout(panel);
     panelLayout->setContentsMargins(16, 0, 16, 0);
     panelLayout->addWidget(caption);
