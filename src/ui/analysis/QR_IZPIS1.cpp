@@ -3,10 +3,13 @@
 #include "ui/analysis/ReportPrinting.h"
 #include "ui/core/GibomerApplication.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
+#include <QWidget>
 
 namespace gibomer {
 
@@ -34,6 +37,9 @@ void TR_IZPIS1::Preview(QWidget* parent)
     });
     if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
         view->setZoomMode(QPrintPreviewWidget::FitInView);
+    // Sized to the screen as well, for window managers that ignore the state.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        dialog.resize(screen->availableGeometry().size());
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.exec();
 }
