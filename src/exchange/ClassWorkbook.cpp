@@ -63,7 +63,7 @@ QString documentsFolder()
     return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
-QString withXlsxSuffix(const QString& path)
+static QString withXlsxSuffix(const QString& path)
 {
     return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".xlsx") : path;
 }
@@ -122,8 +122,14 @@ QString CreateClassWorkbook(TDM& dm)
 
     checkSheetsToWrite(prompter, year, sheets, QStringLiteral("zato ni bil kreiran"));
 
-    const QString chosen = prompter.saveFile(QStringLiteral("Shrani delovni zvezek"),
-                                             documentsFolder() + QStringLiteral("/Oddelki %1.xlsx").arg(year),
+    return saveClassSheets(prompter, QStringLiteral("Shrani delovni zvezek"),
+                           QStringLiteral("Oddelki %1.xlsx").arg(year), sheets);
+}
+
+QString saveClassSheets(Prompter& prompter, const QString& caption, const QString& proposedName,
+                        const std::vector<WorkbookSheet>& sheets)
+{
+    const QString chosen = prompter.saveFile(caption, documentsFolder() + QLatin1Char('/') + proposedName,
                                              QStringLiteral("Delovni zvezek Excel (*.xlsx)"));
     if (chosen.isEmpty())
         return {};

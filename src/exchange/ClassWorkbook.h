@@ -67,7 +67,10 @@ QString documentsFolder();
 // message and abort. `what` ends the message ("zato ni bil kreiran").
 void checkSheetsToWrite(Prompter& prompter, int year, const std::vector<WorkbookSheet>& sheets,
                         const QString& what);
-// Adds ".xlsx" to a chosen name that has no extension.
-QString withXlsxSuffix(const QString& path);
+// Asks where to save (proposing the file name in the documents folder) and
+// writes the sheets there as .xlsx; ".xlsx" is added to a name without an
+// extension. Returns the path written, or an empty text when the user cancels.
+QString saveClassSheets(Prompter& prompter, const QString& caption, const QString& proposedName,
+                        const std::vector<WorkbookSheet>& sheets);
 
 } // namespace gibomer

@@ -84,14 +84,8 @@ QString ExportYear(TDM& dm, int year, bool pupilsOnly)
         abortWithMessage(prompter,
                          QStringLiteral("Za leto %1 ni vnešenih oddelkov, zato ni kaj izvoziti.").arg(year));
     checkSheetsToWrite(prompter, year, sheets, QStringLiteral("zato izvoz ni bil izveden"));
-    const QString chosen = prompter.saveFile(QStringLiteral("Shrani izvoz podatkov"),
-                                             documentsFolder() + QStringLiteral("/Izvoz %1.xlsx").arg(year),
-                                             QStringLiteral("Delovni zvezek Excel (*.xlsx)"));
-    if (chosen.isEmpty())
-        return {};
-    const QString path = withXlsxSuffix(chosen);
-    writeWorkbook(path, sheets, classWorkbookColumnWidths());
-    return path;
+    return saveClassSheets(prompter, QStringLiteral("Shrani izvoz podatkov"),
+                           QStringLiteral("Izvoz %1.xlsx").arg(year), sheets);
 }
 
 } // namespace gibomer

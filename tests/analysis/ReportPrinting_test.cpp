@@ -13,6 +13,7 @@
 #include "ui/analysis/UF_UREDIGRAF.h"
 #include "ui/core/ErrorDisplay.h"
 
+#include "support/PdfText.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
@@ -33,27 +35,6 @@ using namespace gibomer;
 using namespace gibomer::test;
 
 namespace {
-
-QString pageText(const QString& pdf, int page)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-             QString::number(page), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
-}
-
-int pageCount(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished();
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
-        if (line.startsWith(QStringLiteral("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
 
 template <typename Predicate> bool waitUntil(Predicate done, int ms = 20000)
 {
@@ -149,21 +130,22 @@ TEST_F(ReportPrinting, DirectPrintWithoutPrinterWritesPicturesAndAPdf)
     prompter.expectSaveFile(pdfPath(QStringLiteral("prvi"))); // the suffix is added
     printer->printAnalysis(false);
     const QString first = pdfPath(QStringLiteral("prvi.pdf"));
-    ASSERT_EQ(pageCount(first), 1);
-    const QString text = pageText(first, 1);
+    ASSERT_EQ(pdfPageCount(first), 1);
+    const QString text = pdfPageText(first, 1);
     EXPECT_TRUE(text.contains(QStringLiteral("Analiza ANA AVSEC"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("2020 150 55,0")));
-    EXPECT_EQ(pageCount(xtChartPicture(folder.folder())), 1);
-    EXPECT_TRUE(pageText(mainChartPicture(folder.folder()), 1).contains(QStringLiteral("Analiza ANA AVSEC")));
+    EXPECT_EQ(pdfPageCount(xtChartPicture(folder.folder())), 1);
+    EXPECT_TRUE(
+        pdfPageText(mainChartPicture(folder.folder()), 1).contains(QStringLiteral("Analiza ANA AVSEC")));
 
     dm->A_PUCENCI().next();
     buildPupilAnalysis();
     prompter.expectSaveFile(pdfPath(QStringLiteral("drugi.pdf")));
     printer->printAnalysis(false);
     EXPECT_TRUE(
-        pageText(pdfPath(QStringLiteral("drugi.pdf")), 1).contains(QStringLiteral("Analiza BOR BERGANT")));
+        pdfPageText(pdfPath(QStringLiteral("drugi.pdf")), 1).contains(QStringLiteral("Analiza BOR BERGANT")));
     EXPECT_TRUE(
-        pageText(mainChartPicture(folder.folder()), 1).contains(QStringLiteral("Analiza BOR BERGANT")));
+        pdfPageText(mainChartPicture(folder.folder()), 1).contains(QStringLiteral("Analiza BOR BERGANT")));
 
     // Cancelling the file dialog prints nothing and is no error.
     prompter.expectSaveFile(QString());
@@ -212,11 +194,11 @@ TEST_F(ReportPrinting, BatchPrintsEveryPupilOnceInOrder)
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.lUcenec->text(), QStringLiteral("ERJAVEC EMA"));
     const QString pdf = pdfPath(QStringLiteral("vsi.pdf"));
-    ASSERT_EQ(pageCount(pdf), 5);
+    ASSERT_EQ(pdfPageCount(pdf), 5);
     for (int i = 0; i < 5; ++i) {
         const QStringList name = Pupils[i].split(QLatin1Char(' '));
-        EXPECT_TRUE(pageText(pdf, i + 1).contains(QStringLiteral("Analiza %1 %2").arg(name[1], name[0])))
-            << pageText(pdf, i + 1).toStdString();
+        EXPECT_TRUE(pdfPageText(pdf, i + 1).contains(QStringLiteral("Analiza %1 %2").arg(name[1], name[0])))
+            << pdfPageText(pdf, i + 1).toStdString();
     }
 
     window.hide();
@@ -226,7 +208,7 @@ TEST_F(ReportPrinting, BatchPrintsEveryPupilOnceInOrder)
     window.show();
     ASSERT_TRUE(waitUntil([&] { return run.finished(); }));
     EXPECT_EQ(run.builds, 5);
-    EXPECT_EQ(pageCount(pdfPath(QStringLiteral("znova.pdf"))), 5);
+    EXPECT_EQ(pdfPageCount(pdfPath(QStringLiteral("znova.pdf"))), 5);
 }
 
 TEST_F(ReportPrinting, StopWhileTheSecondPrintsFinishesItAndClosesTheWindow)
@@ -244,8 +226,8 @@ TEST_F(ReportPrinting, StopWhileTheSecondPrintsFinishesItAndClosesTheWindow)
     EXPECT_EQ(run.builds, 2);
     EXPECT_FALSE(window.isVisible());
     const QString pdf = pdfPath(QStringLiteral("prekinjeno.pdf"));
-    ASSERT_EQ(pageCount(pdf), 2);
-    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Analiza BOR BERGANT")));
+    ASSERT_EQ(pdfPageCount(pdf), 2);
+    EXPECT_TRUE(pdfPageText(pdf, 2).contains(QStringLiteral("Analiza BOR BERGANT")));
 }
 
 // An error in one pupil is shown once and ends the batch; the reports
@@ -272,8 +254,8 @@ TEST_F(ReportPrinting, AnErrorEndsTheBatchKeepingWhatWasPrinted)
     EXPECT_EQ(run.builds, 3);
     EXPECT_TRUE(window.isVisible());
     const QString pdf = pdfPath(QStringLiteral("napaka.pdf"));
-    ASSERT_EQ(pageCount(pdf), 2);
-    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Analiza BOR BERGANT")));
+    ASSERT_EQ(pdfPageCount(pdf), 2);
+    EXPECT_TRUE(pdfPageText(pdf, 2).contains(QStringLiteral("Analiza BOR BERGANT")));
 }
 
 // Cancelling the one file dialog of the batch prints nothing and closes it.
@@ -354,17 +336,17 @@ TEST(ReportPrintingWindows, NatisniVsePrintsEachFoundPupilsAnalysis)
         QStringLiteral("DANA KRAJNC, 02.01.2012"), QStringLiteral("BOR NOVAK, 06.05.2012"),
         QStringLiteral("CENE ZUPAN, 08.07.2012")};
     ASSERT_EQ(built, expected);
-    ASSERT_EQ(pageCount(pdf), 5);
+    ASSERT_EQ(pdfPageCount(pdf), 5);
     for (int i = 0; i < 5; ++i) {
-        const QString text = pageText(pdf, i + 1);
+        const QString text = pdfPageText(pdf, i + 1);
         SCOPED_TRACE(text.toStdString());
         EXPECT_TRUE(text.contains(expected[i]));
         EXPECT_TRUE(text.contains(QStringLiteral("OŠ Bistrica")));
         EXPECT_TRUE(text.contains(QStringLiteral("Opomba za starše")));
     }
     // ANA KOŠIR's three years: 2019 with ATV 150 and T-scores 60 (+0,01).
-    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("2019 150 60,0")));
-    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("2021 160 62,0")));
+    EXPECT_TRUE(pdfPageText(pdf, 2).contains(QStringLiteral("2019 150 60,0")));
+    EXPECT_TRUE(pdfPageText(pdf, 2).contains(QStringLiteral("2021 160 62,0")));
 
     // Back in the view, "Natisni pregled" previews again.
     QTimer::singleShot(50, [] {

@@ -7,38 +7,18 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolder.h"
 
+#include "support/PdfText.h"
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace gibomer;
 using namespace gibomer::test;
 
 namespace {
-
-// Text of one page in drawing order, whitespace runs collapsed to one blank.
-QString pageText(const QString& pdf, int page)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-             QString::number(page), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
-}
-
-int pageCount(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished();
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
-        if (line.startsWith(QStringLiteral("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
 
 QSizeF pageSizePoints(const QString& pdf)
 {
@@ -115,11 +95,11 @@ TEST_F(ReportPdf, PagesCarryHeaderChartsRowsAndLegendInTheirPlaces)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.years);
         const QString pdf = render(sample(c.years));
-        ASSERT_EQ(pageCount(pdf), c.pages);
+        ASSERT_EQ(pdfPageCount(pdf), c.pages);
         EXPECT_EQ(m_pages, c.pages);
         for (int page = 1; page <= c.pages; ++page) {
             SCOPED_TRACE(page);
-            const QString text = pageText(pdf, page);
+            const QString text = pdfPageText(pdf, page);
             EXPECT_TRUE(text.contains(HeaderText)) << text.toStdString();
             EXPECT_TRUE(text.contains(QStringLiteral("OŠ Šmarje")));
             EXPECT_EQ(text.contains(QStringLiteral("GLAVNIGRAF")), page == 1);
@@ -128,13 +108,13 @@ TEST_F(ReportPdf, PagesCarryHeaderChartsRowsAndLegendInTheirPlaces)
             EXPECT_EQ(text.contains(QStringLiteral("stran %1/%2").arg(page).arg(c.pages)), c.pages > 1);
         }
         if (c.lastYearOnFirstPage) {
-            EXPECT_TRUE(pageText(pdf, 1).contains(QString::number(c.lastYearOnFirstPage)));
-            EXPECT_FALSE(pageText(pdf, 1).contains(QString::number(c.lastYearOnFirstPage + 1)));
+            EXPECT_TRUE(pdfPageText(pdf, 1).contains(QString::number(c.lastYearOnFirstPage)));
+            EXPECT_FALSE(pdfPageText(pdf, 1).contains(QString::number(c.lastYearOnFirstPage + 1)));
         }
         // Every year printed exactly once, in order, over all pages.
         QString all;
         for (int page = 1; page <= c.pages; ++page)
-            all += pageText(pdf, page) + QLatin1Char(' ');
+            all += pdfPageText(pdf, page) + QLatin1Char(' ');
         int from = 0;
         for (int i = 0; i < c.years; ++i) {
             const int at = all.indexOf(QStringLiteral(" %1 150 50,0").arg(1901 + i), from);
@@ -146,7 +126,7 @@ TEST_F(ReportPdf, PagesCarryHeaderChartsRowsAndLegendInTheirPlaces)
 
 TEST_F(ReportPdf, LegendTextsAreExact)
 {
-    const QString text = pageText(render(sample(2)), 1);
+    const QString text = pdfPageText(render(sample(2)), 1);
     const QString expected[] = {
         QStringLiteral("ATV - telesna višina - dolžinska razsežnost telesa,"),
         QStringLiteral("ATT - telesna teža - voluminoznost telesa,"),
@@ -177,7 +157,7 @@ TEST_F(ReportPdf, RowValuesInTheirFormats)
     row.values[4] = 8.49;    // AKG, no score
     row.values[22] = 48.256; // XT
     data.rows.append(row);
-    const QString text = pageText(render(data), 1);
+    const QString text = pdfPageText(render(data), 1);
     EXPECT_TRUE(text.contains(QStringLiteral("XT T 2019 171 55,0 8 48,3 Legenda:"))) << text.toStdString();
 }
 
@@ -188,7 +168,7 @@ TEST_F(ReportPdf, NotesPrintedOnlyWhenTicked)
     for (bool ticked : {false, true}) {
         SCOPED_TRACE(ticked);
         data.printNotes = ticked;
-        const QString text = pageText(render(data), 1);
+        const QString text = pdfPageText(render(data), 1);
         EXPECT_EQ(text.contains(QStringLiteral("Razrednik: Ana Novak")), ticked) << text.toStdString();
         EXPECT_EQ(text.contains(QStringLiteral("Druga vrstica opomb")), ticked);
         // The notes come after the legend.
@@ -206,10 +186,10 @@ TEST_F(ReportPdf, NotesThatDoNotFitStartANewPage)
     data.printNotes = true;
     data.notes = QStringLiteral("Opomba na koncu");
     const QString pdf = render(data);
-    ASSERT_EQ(pageCount(pdf), 2);
-    EXPECT_TRUE(pageText(pdf, 1).contains(QStringLiteral("Legenda:")));
-    EXPECT_FALSE(pageText(pdf, 1).contains(QStringLiteral("Opomba na koncu")));
-    EXPECT_TRUE(pageText(pdf, 2).contains(HeaderText + QStringLiteral(" Opomba na koncu")));
+    ASSERT_EQ(pdfPageCount(pdf), 2);
+    EXPECT_TRUE(pdfPageText(pdf, 1).contains(QStringLiteral("Legenda:")));
+    EXPECT_FALSE(pdfPageText(pdf, 1).contains(QStringLiteral("Opomba na koncu")));
+    EXPECT_TRUE(pdfPageText(pdf, 2).contains(HeaderText + QStringLiteral(" Opomba na koncu")));
 }
 
 TEST(ReportData, ReadFromTheAnalysisAndTheSettings)
@@ -270,8 +250,8 @@ TEST(ReportPictures, ChartPdfHasTheChartsSizeAndItsDrawing)
         painter.end();
         const QString file = dir.filePath(c.text + QStringLiteral(".pdf"));
         writeChartPdf(chart, c.mm, file);
-        ASSERT_EQ(pageCount(file), 1);
-        EXPECT_TRUE(pageText(file, 1).contains(c.text));
+        ASSERT_EQ(pdfPageCount(file), 1);
+        EXPECT_TRUE(pdfPageText(file, 1).contains(c.text));
         const QSizeF points = pageSizePoints(file);
         EXPECT_NEAR(points.width(), c.mm.width() * 72 / 25.4, 0.5);
         EXPECT_NEAR(points.height(), c.mm.height() * 72 / 25.4, 0.5);
