@@ -223,7 +223,7 @@ QString memberBaseName(const QString& storedName)
 }
 
 ArchiveImportSummary ImportArchive(TDM& dm, const QString& path, const QString& password,
-                                   ProgressDisplay& progress)
+                                   ProgressDisplay& progress, KeptYear keptYear)
 {
     QFile::remove(dm.folder().bazaFile(QStringLiteral("sola.txt")));
 
@@ -289,7 +289,14 @@ ArchiveImportSummary ImportArchive(TDM& dm, const QString& path, const QString& 
         ReadExchangeFile(dm.folder().bazaFile(member.baseName), dm.RxMMeritve());
         const QString caption = QStringLiteral("Uvažam šolo ") + summary.schoolName +
                                 QStringLiteral(". Leto ") + member.storedName.right(2);
-        summary.imported.push_back({member.storedName, caption, ImportStagedRecords(dm, progress, caption)});
+        try {
+            summary.imported.push_back(
+                {member.storedName, caption, ImportStagedRecords(dm, progress, caption)});
+        } catch (const ImportDeclined&) {
+            if (keptYear == KeptYear::EndsArchive)
+                throw;
+            summary.kept << member.storedName;
+        }
     }
     return summary;
 }

@@ -26,6 +26,15 @@ struct ArchiveImportSummary
     QStringList extracted;    // base names written into baza, in archive order
     QStringList notExtracted; // stored names left out (folders, the database's own files)
     QList<ImportedMember> imported;
+    QStringList kept; // exchange members whose already imported year the user kept
+};
+
+// What the user's No to replacing an already imported year does: the window
+// ends the whole archive there; batch work goes on with the next member.
+enum class KeptYear
+{
+    EndsArchive,
+    SkipsMember
 };
 
 inline const QString WrongPasswordMessage = QStringLiteral("Geslo je napačno! Poskusite ponolno!");
@@ -37,9 +46,10 @@ inline const QString WrongPasswordMessage = QStringLiteral("Geslo je napačno! P
 // written flat into baza under its base name only, sola.txt fills the empty
 // school columns of the settings row, and every member whose stored name
 // begins with a capital S is read and imported, in archive order. The
-// user's No to replacing a year ends the whole archive (SilentAbort).
+// user's No to replacing a year ends the whole archive (ImportDeclined), or
+// with KeptYear::SkipsMember only that member, which is listed in `kept`.
 ArchiveImportSummary ImportArchive(TDM& dm, const QString& path, const QString& password,
-                                   ProgressDisplay& progress);
+                                   ProgressDisplay& progress, KeptYear keptYear = KeptYear::EndsArchive);
 
 // The part of a stored name after its last '/' or '\'.
 QString memberBaseName(const QString& storedName);

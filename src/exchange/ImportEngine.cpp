@@ -139,7 +139,7 @@ bool ImportRun::askBeforeReplacing(const StagedRecord& last)
     if (found.toInt() == 0)
         return false;
     if (!m_dm.prompter().confirm(alreadyImportedQuestion(last.letoText())))
-        throw SilentAbort();
+        throw ImportDeclined();
     return true;
 }
 

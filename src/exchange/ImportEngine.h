@@ -2,6 +2,8 @@
 // class-year rows, pupils (found again or added) and scored results rows.
 #pragma once
 
+#include "core/Errors.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,6 +13,12 @@ class TDM;
 class ProgressDisplay;
 
 // A staged record that got no results row, and why.
+// The user's No to replacing an already imported school year: nothing of
+// the run was written.
+class ImportDeclined : public SilentAbort
+{
+};
+
 struct SkippedRecord
 {
     int index = 0; // position in the staging table, 0 first

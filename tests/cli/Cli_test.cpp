@@ -132,8 +132,10 @@ TEST_F(Cli, DemoArchiveImportedKeptAndReplaced)
 
     const CliRun kept = importDemo({QStringLiteral("--keep")});
     ASSERT_EQ(kept.code, 0) << kept;
-    EXPECT_TRUE(kept.out.contains(QStringLiteral("Ustavljeno: Podatki za leto 2019 so že bili vnešeni!")))
+    // Every year is kept and reported, not only the first.
+    EXPECT_EQ(kept.out.count(QStringLiteral("leto je že uvoženo, podatki so ostali nespremenjeni")), 6)
         << kept;
+    EXPECT_TRUE(kept.out.contains(QStringLiteral("Skupaj: uvoženih datotek 0"))) << kept;
     EXPECT_EQ(query(QStringLiteral("SELECT COUNT(*) FROM T_VREDNOST")).toInt(), results);
     EXPECT_EQ(query(QStringLiteral("SELECT MAX(ID_MERITEV) FROM T_MERITEV")).toInt(), lastClass);
 

@@ -119,20 +119,18 @@ int importArchive(const QStringList& argList)
 
     const std::unique_ptr<TDM> dm = openDatabase(args, prompter);
     CliProgress progress;
-    ArchiveImportSummary summary;
-    try {
-        summary = ImportArchive(*dm, path, password, progress);
-    } catch (const SilentAbort&) {
-        if (prompter.keptQuestions.isEmpty())
-            throw;
-        return keptYear(prompter, QStringLiteral("; leta arhiva za njim niso bila uvožena"));
-    }
+    // A kept year skips only its own member: the other years are still imported.
+    const ArchiveImportSummary summary = ImportArchive(*dm, path, password, progress, KeptYear::SkipsMember);
 
     printOut(QStringLiteral("Arhiv %1: šola %2, razpakiranih datotek %3")
                  .arg(native(path), summary.schoolName)
                  .arg(summary.extracted.size()));
     for (const QString& name : summary.notExtracted)
         printOut(QStringLiteral("  ni razpakirano: %1").arg(name));
+    for (const QString& name : summary.kept)
+        printOut(QStringLiteral("%1: leto je že uvoženo, podatki so ostali nespremenjeni (za zamenjavo "
+                                "ponovite ukaz z izbiro --replace)")
+                     .arg(name));
     ImportSummary total;
     int skipped = 0;
     for (const ImportedMember& member : summary.imported) {

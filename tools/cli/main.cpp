@@ -39,7 +39,7 @@ const QMap<QString, const char*> CommandHelp = {
      "new]\n"
      "  Razpakira arhiv v mapo baza, vpiše podatke o šoli in uvozi vsa leta arhiva.\n"
      "  --replace   leto, ki je že v bazi, zbriše (prej naredi varnostno kopijo baze) in uvozi znova\n"
-     "  --keep      leto, ki je že v bazi, ostane; uvoz se pri njem ustavi (tudi brez izbire)\n"
+     "  --keep      leto, ki je že v bazi, ostane in je izpisano; ostala leta se uvozijo (tudi brez izbire)\n"
      "  --match     kadar več učencev ustreza imenu in datumu rojstva: first izbere prvega,\n"
      "              new (privzeto) doda novega učenca\n"
      "  Primer: gibomer-cli import-archive sola.zip --password telovadba --keep\n"},
