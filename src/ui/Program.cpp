@@ -43,35 +43,37 @@ void Program::createWindows()
 {
     // Each window's creation is reported on its own; start-up goes on.
     runReported([&] { m_merilec = std::make_unique<TF_MERILEC>(); });
-    if (m_dm->isConnected())
-        runReported([&] { createAnalysisWindows(); });
-    // The record-keeping windows work on the data module's datasets.
-    if (m_dm->isConnected())
-        runReported([&] { m_nastavitve = std::make_unique<TF_NASTAVITVE>(*m_dm, m_main.get()); });
-    if (m_dm->isConnected())
-        runReported([&] { m_vnosu = std::make_unique<TF_VNOSU>(*m_dm, m_main.get()); });
-    if (m_dm->isConnected())
-        runReported([&] { m_oddelki = std::make_unique<TF_ODDELKI>(*m_dm, m_main.get()); });
-    if (m_vnosu)
-        m_vnosu->setClassRegister(m_oddelki.get());
-    if (m_vnosu && m_merilec)
-        runReported([&] { addClassWorkbookButtons(*m_vnosu, *m_dm, *m_merilec); });
-    if (m_pregledi && m_pregledIzbira)
-        runReported([&] { createReportPrinting(); });
-    if (m_dm->isConnected())
-        runReported([&] { m_izvoz = std::make_unique<TF_IZVOZ>(*m_dm, m_main.get()); });
-    // The import's windows: the matching dialog answers the prompter's pupil choice.
-    runReported([&] { m_najdiUcenca = std::make_unique<TF_NAJDIUCENCA>(m_main.get()); });
-    if (auto* dialogs = dynamic_cast<QtPrompter*>(&m_prompter); dialogs && m_najdiUcenca)
-        dialogs->pupilChooser = [this](const QList<PupilCandidate>& candidates) {
-            return m_najdiUcenca->choose(candidates);
-        };
-    if (m_dm->isConnected() && m_merilec)
+    // The matching dialog answers the prompter's pupil choice.
+    auto createMatchingDialog = [&] {
+        m_najdiUcenca = std::make_unique<TF_NAJDIUCENCA>(m_main.get());
+        if (auto* dialogs = dynamic_cast<QtPrompter*>(&m_prompter))
+            dialogs->pupilChooser = [this](const QList<PupilCandidate>& candidates) {
+                return m_najdiUcenca->choose(candidates);
+            };
+    };
+    if (!m_dm->isConnected()) {
+        // Without a database only the windows that need none exist.
+        runReported(createMatchingDialog);
+        return;
+    }
+    // The fixed order of the long-lived windows.
+    runReported([&] { createAnalysisWindows(); }); // TF_PREGLEDI, TF_PREGLEDI_IZBIRA, TF_UREDIGRAF
+    runReported(createMatchingDialog);
+    runReported([&] { m_nastavitve = std::make_unique<TF_NASTAVITVE>(*m_dm, m_main.get()); });
+    if (m_merilec)
         runReported(
             [&] { m_uvozDiskete = std::make_unique<TF_UVOZDISKETE>(*m_dm, *m_merilec, m_main.get()); });
-    // The ranking window is the last one created.
-    if (m_dm->isConnected())
-        runReported([&] { m_pregledUcencev = std::make_unique<TF_PREGLEDUCENCEV>(*m_dm, m_main.get()); });
+    runReported([&] { m_vnosu = std::make_unique<TF_VNOSU>(*m_dm, m_main.get()); });
+    if (m_pregledi && m_pregledIzbira)
+        runReported([&] { createReportPrinting(); }); // TF_PREGLEDI_IZTIS
+    runReported([&] { m_oddelki = std::make_unique<TF_ODDELKI>(*m_dm, m_main.get()); });
+    if (m_vnosu) {
+        m_vnosu->setClassRegister(m_oddelki.get());
+        if (m_merilec)
+            runReported([&] { addClassWorkbookButtons(*m_vnosu, *m_dm, *m_merilec); });
+    }
+    runReported([&] { m_izvoz = std::make_unique<TF_IZVOZ>(*m_dm, m_main.get()); });
+    runReported([&] { m_pregledUcencev = std::make_unique<TF_PREGLEDUCENCEV>(*m_dm, m_main.get()); });
 }
 
 void Program::createAnalysisWindows()
