@@ -61,8 +61,14 @@ QVariant DatasetTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return displayText(index.row(), index.column());
-    case Qt::TextAlignmentRole:
-        return c.decimals >= 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::TextAlignmentRole: {
+        // Numbers line up on the right, whether or not the column has a format.
+        const int type = m_dataset.value(index.row(), c.field).typeId();
+        const bool number = c.decimals >= 0 || type == QMetaType::Double || type == QMetaType::Int ||
+                            type == QMetaType::LongLong;
+        return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                      : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    }
     case Qt::BackgroundRole:
         if (cellColour) {
             if (const auto colour = cellColour(index.row(), c.field))
@@ -118,7 +124,7 @@ void DatasetTableModel::attachTo(QTableView* view)
         const int row = m_dataset.currentRow();
         if (row >= 0 && view->selectionModel())
             view->selectionModel()->setCurrentIndex(index(row, 0), QItemSelectionModel::ClearAndSelect |
-                                                                        QItemSelectionModel::Rows);
+                                                                       QItemSelectionModel::Rows);
     };
     connect(&m_dataset, &Dataset::currentRowChanged, view, syncView);
     connect(this, &QAbstractItemModel::modelReset, view, syncView);
