@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config clang-format ccache
-  qt6-base-dev libqt6sql6-sqlite libqt6svg6-dev
+  qt6-base-dev libqt6sql6-sqlite libqt6svg6-dev qt6-translations-l10n
   libsqlite3-dev sqlite3
   libqcustomplot-dev
   libzip-dev zip p7zip-full

@@ -5,11 +5,18 @@
 #include "ui/core/QtPrompter.h"
 #include "ui/core/UF_MAIN.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 int main(int argc, char** argv)
 {
     gibomer::GibomerApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Gibomer"));
     app.setOrganizationName(QStringLiteral("Gibomer"));
+    // Qt's own dialogs (file dialogs, the print preview) in Slovenian too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qt_sl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
 
     const gibomer::ProgramFolder folder = gibomer::ProgramFolder::forExecutable(app.applicationDirPath());
     gibomer::QtPrompter prompter;

@@ -45,14 +45,21 @@ static void copyMissingFiles(const QString& from, const QString& to)
 ProgramFolder ProgramFolder::forExecutable(const QString& executableDir)
 {
     const QFileInfo dir(executableDir);
-    const bool writable = dir.isWritable() && (!QFileInfo::exists(executableDir + QStringLiteral("/baza")) ||
-                                               QFileInfo(executableDir + QStringLiteral("/baza")).isWritable());
+    const bool writable =
+        dir.isWritable() && (!QFileInfo::exists(executableDir + QStringLiteral("/baza")) ||
+                             QFileInfo(executableDir + QStringLiteral("/baza")).isWritable());
     if (writable)
         return ProgramFolder(executableDir);
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     copyMissingFiles(executableDir + QStringLiteral("/baza"), userFolder + QStringLiteral("/baza"));
     copyMissingFiles(executableDir + QStringLiteral("/help"), userFolder + QStringLiteral("/help"));
     return ProgramFolder(userFolder);
+}
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 } // namespace gibomer

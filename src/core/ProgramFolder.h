@@ -26,4 +26,9 @@ private:
     QString m_root; // absolute, without a trailing separator
 };
 
+// Where dialogs propose the user's files: the documents folder when it
+// exists, else the home folder (a dialog proposing a missing folder shows its
+// name as a file name).
+QString documentsFolder();
+
 } // namespace gibomer

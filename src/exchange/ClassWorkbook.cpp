@@ -57,12 +57,6 @@ WorkbookSheet classSheet(const QString& razred, const QString& oddelek)
     return sheet;
 }
 
-QString documentsFolder()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
-}
-
 static QString withXlsxSuffix(const QString& path)
 {
     return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".xlsx") : path;

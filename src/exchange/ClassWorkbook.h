@@ -3,6 +3,8 @@
 // read back into the staging table for the import engine.
 #pragma once
 
+#include "core/ProgramFolder.h"
+
 #include "exchange/Workbook.h"
 
 #include <QString>
@@ -60,8 +62,6 @@ QStringList stageClassWorkbook(Prompter& prompter, const std::vector<WorkbookShe
 // Shared by the workbook operations: the year prompt's answer as a whole
 // year, or the message "Napačno vnešeno leto!" and an abort.
 int askYear(Prompter& prompter, const QString& caption, const QString& prompt);
-// The documents folder, where the dialogs propose their files.
-QString documentsFolder();
 // Before a workbook of class sheets is written: a name that a spreadsheet
 // program refuses, or two classes of the year with one sheet name, show a
 // message and abort. `what` ends the message ("zato ni bil kreiran").

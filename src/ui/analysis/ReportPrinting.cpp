@@ -68,8 +68,7 @@ bool anyPrinterInstalled()
 
 QString proposedPdfPath(const QString& baseName)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + baseName +
-           QStringLiteral(".pdf");
+    return documentsFolder() + QLatin1Char('/') + baseName + QStringLiteral(".pdf");
 }
 
 ReportOutput::ReportOutput(Prompter& prompter, bool printerInstalled)

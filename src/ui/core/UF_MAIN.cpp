@@ -5,6 +5,7 @@
 #include "ui/core/Help.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -85,7 +86,8 @@ void TF_MAIN::buildMenu()
     addItem(pregledi, QStringLiteral("Analize1"), QStringLiteral("Analize"));
     addItem(pregledi, QStringLiteral("Pregleduencev1"), QStringLiteral("Pregled učencev"));
     addItem(pregledi, QStringLiteral("N2"), QStringLiteral("-"))->setVisible(false);
-    addItem(pregledi, QStringLiteral("Primerjalneanalize1"), QStringLiteral("Primerjalne analize"))->setVisible(false);
+    addItem(pregledi, QStringLiteral("Primerjalneanalize1"), QStringLiteral("Primerjalne analize"))
+        ->setVisible(false);
 
     QMenu* vnos = bar->addMenu(QStringLiteral("Vnos"));
     vnos->setObjectName(QStringLiteral("Vnos1"));
@@ -121,10 +123,8 @@ void TF_MAIN::setArchiveImportHandler(std::function<void(const QString&)> handle
 
 void TF_MAIN::Uvozpodatkov1Click()
 {
-    const QStringList files =
-        m_prompter.openFiles(QStringLiteral("Uvoz podatkov"),
-                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                             QStringLiteral("Kodirana datoteka GMR (*.zip)"));
+    const QStringList files = m_prompter.openFiles(QStringLiteral("Uvoz podatkov"), documentsFolder(),
+                                                   QStringLiteral("Kodirana datoteka GMR (*.zip)"));
     if (files.isEmpty())
         return;
     if (m_archiveImport)
