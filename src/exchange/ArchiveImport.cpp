@@ -164,7 +164,7 @@ bool isProtectedName(const QString& baseName, const TDM& dm)
         if (baseName.compare(database + suffix, Qt::CaseInsensitive) == 0)
             return true;
     }
-    static const QRegularExpression programFiles(QStringLiteral("^(D\\d{4}\\.txt|gmr-.*\\.bak)$"),
+    static const QRegularExpression programFiles(QStringLiteral("^(D\\d{4}\\.txt|gmr-kopija-.*\\.mdb)$"),
                                                  QRegularExpression::CaseInsensitiveOption);
     return programFiles.match(baseName).hasMatch();
 }

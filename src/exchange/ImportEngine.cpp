@@ -1,5 +1,6 @@
 #include "exchange/ImportEngine.h"
 
+#include "core/Backup.h"
 #include "core/DataModule.h"
 #include "core/Errors.h"
 #include "core/Formats.h"
@@ -376,19 +377,14 @@ int ChoosePupil(TDM& dm, const QString& priimek, const QString& ime, double rojs
 
 QString BackupDatabase(TDM& dm)
 {
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = dm.folder().bazaFile(QStringLiteral("gmr-%1.bak").arg(stamp));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dm.folder().bazaFile(QStringLiteral("gmr-%1-%2.bak").arg(stamp).arg(n));
     try {
-        execSql(dm.db(), QStringLiteral("VACUUM INTO :p1"), {{":p1", path}});
+        return backupDatabase(dm);
     } catch (const DbError& error) {
         throw AppError(
             QStringLiteral("Varnostne kopije podatkovne baze ni bilo mogoče narediti, zato podatki niso "
                            "bili zbrisani."),
             error.message());
     }
-    return path;
 }
 
 } // namespace gibomer

@@ -63,7 +63,7 @@ int FindPupil(TDM& dm, const QString& priimek, const QString& ime, double rojstv
 // pupil of that surname and first name.
 int ChoosePupil(TDM& dm, const QString& priimek, const QString& ime, double rojstvo);
 
-// Copies the database file into baza as gmr-<date>-<time>.bak and returns
+// Copies the database file into baza as gmr-kopija-<date>-<time>.mdb and returns
 // the copy's path. Must run outside a transaction.
 QString BackupDatabase(TDM& dm);
 

@@ -22,18 +22,6 @@ const QString SettingsTexts::PasswordChanged =
 const QString SettingsTexts::PasswordRemoved =
     QStringLiteral("Geslo je odstranjeno. Program ob zagonu ne bo več zahteval gesla.");
 
-QString backupDatabase(TDM& dm, const QDateTime& now)
-{
-    const QString stem = QStringLiteral("gmr-kopija-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = dm.folder().bazaFile(stem + QStringLiteral(".mdb"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dm.folder().bazaFile(stem + QStringLiteral("-%1.mdb").arg(n));
-    // A copy made by the database itself is consistent even while the
-    // connection is open.
-    execSql(dm.db(), QStringLiteral("VACUUM INTO :p1"), {{QStringLiteral(":p1"), path}});
-    return path;
-}
-
 QString emptyDatabase(TDM& dm, const QDateTime& now)
 {
     if (!dm.prompter().confirm(SettingsTexts::EmptyQuestion))

@@ -2,6 +2,8 @@
 // (after a backup copy) and changing the start-up password.
 #pragma once
 
+#include "core/Backup.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -15,10 +17,6 @@ class TDM;
 // settings row, the evaluation bands and the reference results stay.
 // Returns the backup's path, empty when the user said No.
 QString emptyDatabase(TDM& dm, const QDateTime& now = QDateTime::currentDateTime());
-
-// Writes a consistent copy of the open database to a new file in baza and
-// returns its path. Throws DbError when the copy cannot be written.
-QString backupDatabase(TDM& dm, const QDateTime& now);
 
 // Checks the three fields of the password-change dialog and stores the new
 // password (hashed) in GESLo of the settings row; an empty new password

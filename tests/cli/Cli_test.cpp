@@ -144,7 +144,7 @@ TEST_F(Cli, DemoArchiveImportedKeptAndReplaced)
     EXPECT_EQ(replaced.out.count(QStringLiteral("varnostna kopija baze")), 6) << replaced;
     EXPECT_TRUE(replaced.out.contains(QStringLiteral("dodanih učencev 0, najdenih učencev %1").arg(results)))
         << replaced;
-    EXPECT_EQ(QDir(folder.baza()).entryList({QStringLiteral("gmr-*.bak")}).size(), 6);
+    EXPECT_EQ(QDir(folder.baza()).entryList({QStringLiteral("gmr-kopija-*.mdb")}).size(), 6);
     EXPECT_EQ(query(QStringLiteral("SELECT COUNT(*) FROM T_UCENEC")).toInt(), pupils);
     EXPECT_EQ(query(QStringLiteral("SELECT COUNT(*) FROM T_VREDNOST")).toInt(), results);
     EXPECT_EQ(query(QStringLiteral("SELECT MIN(ID_MERITEV) FROM T_MERITEV")).toInt(), lastClass + 1);

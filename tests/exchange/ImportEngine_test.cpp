@@ -260,8 +260,8 @@ TEST_F(ImportEngine, ReimportAsksAndReplacesWithABackup)
               0);
 
     // the backup holds the database as it was before the delete
-    ASSERT_EQ(bazaFiles(QStringLiteral("gmr-*.bak")).size(), 1);
-    EXPECT_EQ(QDir(folder.baza()).filePath(bazaFiles(QStringLiteral("gmr-*.bak")).front()),
+    ASSERT_EQ(bazaFiles(QStringLiteral("gmr-kopija-*.mdb")).size(), 1);
+    EXPECT_EQ(QDir(folder.baza()).filePath(bazaFiles(QStringLiteral("gmr-kopija-*.mdb")).front()),
               summary.backupPath);
     {
         QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("backup"));
@@ -286,7 +286,7 @@ TEST_F(ImportEngine, NoToTheQuestionWritesNothing)
     EXPECT_EQ(countRows(*dm, QStringLiteral("T_UCENEC")), 30);
     EXPECT_EQ(countRows(*dm, QStringLiteral("T_VREDNOST")), 30);
     EXPECT_EQ(countRows(*dm, QStringLiteral("T_MERITEV")), 3);
-    EXPECT_TRUE(bazaFiles(QStringLiteral("*.bak")).isEmpty());
+    EXPECT_TRUE(bazaFiles(QStringLiteral("gmr-kopija-*.mdb")).isEmpty());
     EXPECT_FALSE(progress.shown);
 }
 
@@ -306,7 +306,7 @@ TEST_F(ImportEngine, ARunThatFailsLeavesTheOldYearWhole)
     EXPECT_EQ(countRows(*dm, QStringLiteral("T_VREDNOST")), 30);
     EXPECT_EQ(countRows(*dm, QStringLiteral("T_MERITEV")), 3);
     EXPECT_EQ(countRows(*dm, QStringLiteral("T_UCENEC")), 30);
-    EXPECT_EQ(bazaFiles(QStringLiteral("gmr-*.bak")).size(), 1);
+    EXPECT_EQ(bazaFiles(QStringLiteral("gmr-kopija-*.mdb")).size(), 1);
 }
 
 TEST_F(ImportEngine, AFailingRecordKeepsWhatItWrote)
