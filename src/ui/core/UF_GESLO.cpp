@@ -1,6 +1,7 @@
 #include "ui/core/UF_GESLO.h"
 
 #include "core/Prompter.h"
+#include "ui/widgets/Panels.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,25 +10,6 @@
 #include <QVBoxLayout>
 
 namespace gibomer {
-
-static QWidget* colouredPanel(const QColor& colour)
-{
-    auto* panel = new QWidget;
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, colour);
-    panel->setPalette(pal);
-    return panel;
-}
-
-static QPushButton* yellowButton(const QString& text)
-{
-    auto* button = new QPushButton(text);
-    button->setStyleSheet(QStringLiteral("QPushButton { color: yellow; font-weight: bold; background: #00008c;"
-                                         " border: 1px solid #8080ff; padding: 3px 10px; }"
-                                         "QPushButton:focus { border: 1px solid yellow; }"));
-    return button;
-}
 
 TF_GESLO::TF_GESLO(Prompter& prompter, std::function<QString()> storedPassword, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_storedPassword(std::move(storedPassword))
@@ -64,9 +46,8 @@ TF_GESLO::TF_GESLO(Prompter& prompter, std::function<QString()> storedPassword, 
     layout->addWidget(upper, 1);
     layout->addWidget(lower);
 
-    // Enter is handled by the edit box alone, so one press is one attempt.
-    sbPotrdi->setAutoDefault(false);
-    fcImageBtn2->setAutoDefault(false);
+    // Enter is handled by the edit box alone (the yellow buttons are never
+    // default buttons), so one press is one attempt.
     connect(sbPotrdi, &QPushButton::clicked, this, &TF_GESLO::sbPotrdiClick);
     connect(eGeslo, &QLineEdit::returnPressed, this, &TF_GESLO::sbPotrdiClick);
     connect(fcImageBtn2, &QPushButton::clicked, this, &QDialog::reject);

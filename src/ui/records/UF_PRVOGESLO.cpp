@@ -3,6 +3,7 @@
 #include "core/DataModule.h"
 #include "core/Errors.h"
 #include "records/Settings.h"
+#include "ui/widgets/Panels.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,16 +13,6 @@
 #include <QVBoxLayout>
 
 namespace gibomer {
-
-static QWidget* colouredPanel(const QColor& colour)
-{
-    auto* panel = new QWidget;
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, colour);
-    panel->setPalette(pal);
-    return panel;
-}
 
 TF_PRVOGESLO::TF_PRVOGESLO(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
 {
@@ -50,13 +41,8 @@ TF_PRVOGESLO::TF_PRVOGESLO(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
     ePonovnoG = edits[2];
 
     QWidget* lower = colouredPanel(QColor(0, 0, 140));
-    sbIzhod = new QPushButton(QStringLiteral("Potrdi"), lower);
+    sbIzhod = yellowButton(QStringLiteral("Potrdi"), lower);
     sbIzhod->setObjectName(QStringLiteral("sbIzhod"));
-    sbIzhod->setAutoDefault(false);
-    sbIzhod->setStyleSheet(
-        QStringLiteral("QPushButton { color: yellow; font-weight: bold; background: #00008c;"
-                       " border: 1px solid #8080ff; padding: 3px 14px; }"
-                       "QPushButton:focus { border: 1px solid yellow; }"));
     auto* lowerLayout = new QHBoxLayout(lower);
     lowerLayout->addStretch(1);
     lowerLayout->addWidget(sbIzhod);
