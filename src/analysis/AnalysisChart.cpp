@@ -3,8 +3,8 @@
 
 #include "core/Dataset.h"
 #include "core/TestTables.h"
+#include "scoring/TScore.h"
 
-#include <cfenv>
 #include <cmath>
 
 namespace gibomer {
@@ -16,16 +16,6 @@ const std::array<QColor, 16> Palette = {
     QColor(255, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 128, 128),
     QColor(0, 0, 128),     QColor(128, 0, 0),     QColor(0, 255, 0),   QColor(128, 128, 0),
     QColor(128, 0, 128),   QColor(192, 192, 192), QColor(0, 255, 255), QColor(0, 0, 0)};
-
-// Rounds halves to the even number, whatever rounding mode is in force.
-double roundHalfEven(double value)
-{
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(value);
-    std::fesetround(saved);
-    return r;
-}
 
 // A T-score as the chart reads it: empty is 0, and so is anything that
 // rounds to 0 (a pupil's stored 0 arrives as 0.01), meaning "no score".
