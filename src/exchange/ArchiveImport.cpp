@@ -301,4 +301,31 @@ ArchiveImportSummary ImportArchive(TDM& dm, const QString& path, const QString& 
     return summary;
 }
 
+QString archiveImportReport(const ArchiveImportSummary& summary)
+{
+    int records = 0, written = 0, added = 0, reused = 0, skipped = 0;
+    QStringList years;
+    for (const ImportedMember& member : summary.imported) {
+        records += member.summary.recordsRead;
+        written += member.summary.resultsWritten;
+        added += member.summary.pupilsAdded;
+        reused += member.summary.pupilsReused;
+        skipped += member.summary.recordsSkipped();
+        years << member.storedName.right(2);
+    }
+    QString text = QStringLiteral("Uvoz je končan. Šola: %1.\nUvoženih datotek: %2 (leta %3).\n"
+                                  "Prebranih zapisov: %4, zapisanih rezultatov: %5.\n"
+                                  "Novih učencev: %6, že znanih učencev: %7.")
+                       .arg(summary.schoolName)
+                       .arg(summary.imported.size())
+                       .arg(years.isEmpty() ? QStringLiteral("-") : years.join(QStringLiteral(", ")))
+                       .arg(records)
+                       .arg(written)
+                       .arg(added)
+                       .arg(reused);
+    if (skipped > 0)
+        text += QStringLiteral("\nZapisov brez rezultatov (napačno zapisani rezultati): %1.").arg(skipped);
+    return text;
+}
+
 } // namespace gibomer

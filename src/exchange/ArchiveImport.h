@@ -51,6 +51,10 @@ inline const QString WrongPasswordMessage = QStringLiteral("Geslo je napačno! P
 ArchiveImportSummary ImportArchive(TDM& dm, const QString& path, const QString& password,
                                    ProgressDisplay& progress, KeptYear keptYear = KeptYear::EndsArchive);
 
+// What a finished archive import tells the user: the school, the years,
+// the records and pupils, and what was skipped.
+QString archiveImportReport(const ArchiveImportSummary& summary);
+
 // The part of a stored name after its last '/' or '\'.
 QString memberBaseName(const QString& storedName);
 

@@ -140,6 +140,7 @@ TEST_F(ArchiveWindow, ImportsTheDemoArchiveAfterAWrongPassword)
 
     // a wrong password: the message, and the window stays open with the text as typed
     prompter.expectMessage(QStringLiteral("Geslo je napačno! Poskusite ponolno!"));
+    prompter.allowMessages(QStringLiteral("Uvoz je končan."));
     bool stayedOpen = false;
     whenShown(window, [&] {
         window.eGeslo->setText(QStringLiteral("napacno"));
@@ -158,6 +159,10 @@ TEST_F(ArchiveWindow, ImportsTheDemoArchiveAfterAWrongPassword)
     ASSERT_TRUE(window.lastImport().has_value());
     const ArchiveImportSummary& summary = *window.lastImport();
     ASSERT_EQ(summary.imported.size(), 6);
+    EXPECT_EQ(
+        prompter.asked.last().section(QLatin1Char('\n'), 0, 1),
+        QStringLiteral(
+            "Uvoz je končan. Šola: OŠ Lipa pod Goro.\nUvoženih datotek: 6 (leta 19, 20, 21, 22, 23, 24)."));
     EXPECT_EQ(summary.imported.front().caption, QStringLiteral("Uvažam šolo OŠ Lipa pod Goro. Leto 19"));
     int records = 0;
     for (const ImportedMember& member : summary.imported) {

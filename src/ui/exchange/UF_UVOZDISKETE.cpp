@@ -1,6 +1,8 @@
 #include "ui/exchange/UF_UVOZDISKETE.h"
 
+#include "core/DataModule.h"
 #include "core/Errors.h"
+#include "core/Prompter.h"
 #include "ui/core/GibomerApplication.h"
 #include "ui/core/Help.h"
 
@@ -117,8 +119,10 @@ void TF_UVOZDISKETE::sbUvoziClick()
     }
     if (failure)
         showError(failure);
-    if (imported)
+    if (imported) {
+        m_dm.prompter().message(archiveImportReport(*m_lastImport));
         accept();
+    }
 }
 
 void TF_UVOZDISKETE::sbPomocClick()
