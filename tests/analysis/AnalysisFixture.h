@@ -23,11 +23,7 @@
 #include <QSqlQuery>
 #include <ostream>
 
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+#include "support/QStringPrinting.h"
 
 namespace gibomer::test {
 

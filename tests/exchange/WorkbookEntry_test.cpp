@@ -8,15 +8,11 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolder.h"
 
+#include "support/QStringPrinting.h"
 #include <QDate>
 #include <QSqlQuery>
-#include <gtest/gtest.h>
 
-// Failures show texts, not code units.
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include <gtest/gtest.h>
 
 using namespace gibomer;
 using namespace gibomer::test;

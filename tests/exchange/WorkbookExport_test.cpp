@@ -10,16 +10,12 @@
 #include "ui/exchange/UF_IZVOZ.h"
 #include "ui/records/UF_VNOSU.h"
 
+#include "support/QStringPrinting.h"
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <gtest/gtest.h>
 
-// Failures show texts, not code units.
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include <gtest/gtest.h>
 
 using namespace gibomer;
 using namespace gibomer::test;

@@ -4,17 +4,13 @@
 #include "exchange/Workbook.h"
 #include "support/TestFolder.h"
 
+#include "support/QStringPrinting.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 #include <zip.h>
-
-// Failures show texts, not code units.
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 using namespace gibomer;
 using namespace gibomer::test;

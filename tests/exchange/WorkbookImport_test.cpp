@@ -9,15 +9,11 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolder.h"
 
+#include "support/QStringPrinting.h"
 #include <QFile>
 #include <QSqlQuery>
-#include <gtest/gtest.h>
 
-// Failures show texts, not code units.
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include <gtest/gtest.h>
 
 using namespace gibomer;
 using namespace gibomer::test;
@@ -148,7 +144,8 @@ TEST(WorkbookImport, PupilsPastRowFortyNineAndResultsThatDoNotReadAreNamedAfterT
         .allowMessages(
             QStringLiteral("Učenci, katerih rezultatov ni bilo mogoče uvoziti (1):\nUčenec3 Ime: "));
     ImportClassWorkbook(*year.dm, year.progress);
-    EXPECT_TRUE(year.prompter.asked.last().contains(QStringLiteral("15,5"))) << year.prompter.asked.last().toStdString();
+    EXPECT_TRUE(year.prompter.asked.last().contains(QStringLiteral("15,5")))
+        << year.prompter.asked.last().toStdString();
     EXPECT_EQ(year.count("T_VREDNOST"), 47);
     EXPECT_EQ(scalar(year.dm->db(), QStringLiteral("SELECT COUNT(*) FROM T_UCENEC WHERE PRIIMEK='Učenec50'"))
                   .toInt(),
